@@ -1,0 +1,53 @@
+#include "app/LauncherApp.h"
+
+#include <windows.h>
+
+#include "app/LaunchFlow.h"
+#include "app/ProfileSettingsSource.h"
+#include "config/SettingsLoader.h"
+#include "platform/Services.h"
+#include "platform/ThreeDimensionalLook.h"
+#include "ui/LauncherDlg.h"
+
+// Static initialisation builds these in this order: the settings first,
+// then the application that fills them.
+LaunchSettings launchSettings;
+CLauncherApp theApp;
+
+namespace {
+
+constexpr std::intptr_t kLastShellError = 32;
+
+class DialogLaunchSteps : public LaunchSteps {
+public:
+    DialogLaunchSteps(const CWinApp& app, CLauncherDlg& dialog) : app_(app), dialog_(dialog) {}
+
+    int RunDialog() override { return static_cast<int>(dialog_.DoModal()); }
+    bool Open(const std::string& targetPath) override { return win::ShellOpen(targetPath) > kLastShellError; }
+    void ShowMessage(const std::string& text) override { app_.ShowMessage(text); }
+
+private:
+    const CWinApp& app_;
+    CLauncherDlg& dialog_;
+};
+
+}  // namespace
+
+CLauncherApp::~CLauncherApp() = default;
+
+int CLauncherApp::LoadSettings()
+{
+    ProfileSettingsSource source(*this);
+    return LoadSettingsFrom(source, AppName(), launchSettings);
+}
+
+int CLauncherApp::StartUp()
+{
+    EnableThreeDimensionalLook(Instance());
+    if (!LoadSettings())
+        return 0;
+    CLauncherDlg dialog(launchSettings);
+    DialogLaunchSteps steps(*this, dialog);
+    LaunchAfterLoad(launchSettings, steps);
+    return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What loading the settings asks of the platform. Each call is one read
+// of the platform; nothing is cached, so the order of calls is the order
+// of reads.
+class SettingsSource {
+public:
+    virtual ~SettingsSource() = default;
+
+    // The process's current directory, or "" when it cannot be had.
+    virtual std::string CurrentDirectory() = 0;
+
+    // An integer profile read; defaultValue when the file, the section or
+    // the key is missing.
+    virtual std::uint32_t ReadInt(const std::string& section, const std::string& key,
+                                  std::uint32_t defaultValue, const std::string& file) = 0;
+
+    // A text profile read of at most 79 characters; "" when missing.
+    virtual std::string ReadString(const std::string& section, const std::string& key,
+                                   const std::string& file) = 0;
+
+    // Shows the text in the message box; returns once it is dismissed.
+    virtual void ShowMessage(const std::string& text) = 0;
+};

@@ -1,0 +1,67 @@
+#include "platform/Services.h"
+
+#include <shellapi.h>
+
+namespace win {
+
+namespace {
+
+constexpr DWORD kPathBufferSize = MAX_PATH;
+constexpr DWORD kProfileBufferSize = 80;
+
+}  // namespace
+
+void AddErrorMode(UINT flags)
+{
+    // SetErrorMode is the one call that reads the mode on every system.
+    const UINT current = SetErrorMode(0);
+    SetErrorMode(current | flags);
+}
+
+std::string ModuleFileName()
+{
+    char buffer[kPathBufferSize] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, kPathBufferSize);
+    return std::string(buffer, length < kPathBufferSize ? length : kPathBufferSize - 1);
+}
+
+std::string CurrentDirectory()
+{
+    char buffer[kPathBufferSize] = {};
+    const DWORD length = GetCurrentDirectoryA(kPathBufferSize, buffer);
+    // A result as large as the buffer is the size it would need.
+    if (length == 0 || length >= kPathBufferSize)
+        return std::string();
+    return std::string(buffer, length);
+}
+
+UINT ReadProfileInt(const std::string& section, const std::string& key, UINT defaultValue,
+                    const std::string& file)
+{
+    return GetPrivateProfileIntA(section.c_str(), key.c_str(), static_cast<INT>(defaultValue),
+                                 file.c_str());
+}
+
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                              const std::string& file)
+{
+    char buffer[kProfileBufferSize] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, kProfileBufferSize,
+                             file.c_str());
+    buffer[kProfileBufferSize - 1] = '\0';
+    return buffer;
+}
+
+std::intptr_t ShellOpen(const std::string& file)
+{
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+int ShowMessageBox(const std::string& text, const std::string& caption, UINT type)
+{
+    return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), type);
+}
+
+}  // namespace win

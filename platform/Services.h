@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// The thin Win32 services the launcher calls. Each is one call of the
+// platform with the buffers the launcher has always used; none throws.
+namespace win {
+
+// Adds flags to the process error mode in force.
+void AddErrorMode(UINT flags);
+
+// The running executable's full path (260-byte buffer).
+std::string ModuleFileName();
+
+// The current directory (260-byte buffer); "" when the call fails or the
+// directory needs more than 259 characters.
+std::string CurrentDirectory();
+
+// GetPrivateProfileIntA: the default when the file, section or key is missing.
+UINT ReadProfileInt(const std::string& section, const std::string& key, UINT defaultValue,
+                    const std::string& file);
+
+// GetPrivateProfileStringA into an 80-byte buffer: at most 79 characters,
+// "" when missing.
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                              const std::string& file);
+
+// ShellExecuteA with the verb "open", no parameters, no directory and
+// SW_SHOWNORMAL; the raw result, above 32 when the program was started.
+std::intptr_t ShellOpen(const std::string& file);
+
+// MessageBoxA owned by the thread's active window, if any.
+int ShowMessageBox(const std::string& text, const std::string& caption, UINT type);
+
+}  // namespace win

@@ -1,0 +1,374 @@
+#include "tests/e2e/Driver.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+namespace {
+
+constexpr DWORD kLauncherTimeoutMs = 15000;
+constexpr DWORD kTargetsTimeoutMs = 10000;
+constexpr DWORD kPollMs = 10;
+constexpr int kDialogPanelId = 1004;
+
+std::string BesideThisProgram(const std::string& name)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return (fs::path(path).parent_path() / name).string();
+}
+
+void Check(bool condition, const std::string& what)
+{
+    if (!condition)
+        throw std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
+}
+
+std::string UniqueTempName(const std::string& prefix)
+{
+    static std::atomic<int> counter{0};
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + prefix + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(++counter);
+}
+
+std::string ReadFileBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string ClassName(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The pixels that paint draws into a bitmap of the given size.
+template <class Paint>
+std::string Pixels(int width, int height, Paint&& paint)
+{
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    paint(memory, screen);
+    std::string pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF pixel = GetPixel(memory, x, y);
+            pixels.append(reinterpret_cast<const char*>(&pixel), sizeof pixel);
+        }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// A system icon drawn on a background of one colour.
+std::string IconPixels(LPCSTR systemIcon, COLORREF background, int width, int height)
+{
+    return Pixels(width, height, [&](HDC memory, HDC) {
+        const HBRUSH brush = CreateSolidBrush(background);
+        const RECT all = {0, 0, width, height};
+        FillRect(memory, &all, brush);
+        DeleteObject(brush);
+        DrawIconEx(memory, 0, 0, LoadIconA(nullptr, systemIcon), 0, 0, 0, nullptr, DI_NORMAL);
+    });
+}
+
+// Icon handles cannot be compared across processes under Wine, so the
+// icon is told by its pixels on the screen, once the box has painted it.
+BoxIcon IconOf(HWND iconControl)
+{
+    DWORD_PTR icon = 0;
+    SendMessageTimeoutA(iconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon);
+    if (!icon)
+        return BoxIcon::None;
+    RECT area;
+    GetWindowRect(iconControl, &area);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        const std::string shown = Pixels(width, height, [&](HDC memory, HDC screen) {
+            BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+        });
+        COLORREF corner;
+        std::memcpy(&corner, shown.data(), sizeof corner);
+        if (shown == IconPixels(IDI_EXCLAMATION, corner, width, height))
+            return BoxIcon::Exclamation;
+        if (shown == IconPixels(IDI_HAND, corner, width, height))
+            return BoxIcon::Stop;
+        Sleep(kPollMs * 2);
+    }
+    return BoxIcon::Other;
+}
+
+ShownMessageBox ReadMessageBox(HWND box)
+{
+    ShownMessageBox shown;
+    shown.caption = WindowText(box);
+    shown.hasOwner = GetWindow(box, GW_OWNER) != nullptr;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string className = ClassName(child);
+        if (lstrcmpiA(className.c_str(), "Button") == 0) {
+            shown.buttons.push_back(WindowText(child));
+        } else if (lstrcmpiA(className.c_str(), "Static") == 0) {
+            if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                shown.icon = IconOf(child);
+            else
+                shown.text += WindowText(child);
+        }
+    }
+    return shown;
+}
+
+struct ProcessWindows {
+    DWORD processId;
+    std::vector<HWND> windows;
+};
+
+std::vector<HWND> VisibleTopLevelWindows(DWORD processId)
+{
+    ProcessWindows found{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* search = reinterpret_cast<ProcessWindows*>(parameter);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == search->processId && IsWindowVisible(window))
+                search->windows.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+std::vector<Launch> CollectLaunches(const fs::path& markerDirectory)
+{
+    std::vector<Launch> launches;
+    for (const auto& entry : fs::directory_iterator(markerDirectory)) {
+        std::istringstream record(ReadFileBytes(entry.path()));
+        Launch launch;
+        std::getline(record, launch.program);
+        std::getline(record, launch.currentDirectory);
+        std::getline(record, launch.commandLine);
+        launches.push_back(launch);
+    }
+    return launches;
+}
+
+DWORD ActiveProcesses(HANDLE job)
+{
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+    QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting, sizeof accounting, nullptr);
+    return accounting.ActiveProcesses;
+}
+
+void EscapeDialog(HWND dialog)
+{
+    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageA(dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+}
+
+}  // namespace
+
+CaseDirectory::CaseDirectory() : CaseDirectory(UniqueTempName("tolvan-case-"), true) {}
+
+CaseDirectory::CaseDirectory(std::string path, bool ownsDirectory)
+    : path_(std::move(path)), ownsDirectory_(ownsDirectory)
+{
+    if (ownsDirectory_)
+        fs::create_directories(path_);
+}
+
+CaseDirectory CaseDirectory::AtDriveRoot(const std::string& root)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((root + "*").c_str(), &found);
+    // A root has no "." or "..": an empty one lists nothing at all.
+    if (search == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND)
+        return CaseDirectory(root, false);
+    Check(search != INVALID_HANDLE_VALUE, "cannot list " + root);
+    do {
+        const std::string name = found.cFileName;
+        Check(name == "." || name == "..", root + " is not empty: " + name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return CaseDirectory(root, false);
+}
+
+CaseDirectory::CaseDirectory(CaseDirectory&& other) noexcept
+    : path_(std::move(other.path_)), ownsDirectory_(other.ownsDirectory_)
+{
+    other.path_.clear();
+}
+
+CaseDirectory::~CaseDirectory()
+{
+    if (path_.empty())
+        return;
+    std::error_code ignored;
+    if (ownsDirectory_) {
+        fs::remove_all(path_, ignored);
+        return;
+    }
+    for (const auto& entry : fs::directory_iterator(path_, ignored))
+        fs::remove_all(entry.path(), ignored);
+}
+
+std::string CaseDirectory::operator/(const std::string& relative) const
+{
+    if (!path_.empty() && path_.back() == '\\')
+        return path_ + relative;
+    return path_ + "\\" + relative;
+}
+
+void CaseDirectory::Write(const std::string& relative, const std::string& bytes) const
+{
+    const fs::path path = *this / relative;
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    Check(out.good(), "cannot write " + path.string());
+}
+
+std::string CaseDirectory::Read(const std::string& relative) const
+{
+    return ReadFileBytes(*this / relative);
+}
+
+void CaseDirectory::MakeDirectory(const std::string& relative) const
+{
+    fs::create_directories(*this / relative);
+}
+
+void CaseDirectory::CopyLauncher(const std::string& relative) const
+{
+    const fs::path path = *this / relative;
+    fs::create_directories(path.parent_path());
+    fs::copy_file(BesideThisProgram("TOLVAN.EXE"), path, fs::copy_options::overwrite_existing);
+}
+
+void CaseDirectory::CopyMarker(const std::string& relative) const
+{
+    const fs::path path = *this / relative;
+    fs::create_directories(path.parent_path());
+    fs::copy_file(BesideThisProgram("marker.exe"), path, fs::copy_options::overwrite_existing);
+}
+
+std::map<std::string, std::string> CaseDirectory::Snapshot() const
+{
+    std::map<std::string, std::string> entries;
+    for (const auto& entry : fs::recursive_directory_iterator(path_)) {
+        const std::string relative = fs::relative(entry.path(), path_).string();
+        entries[relative] = entry.is_directory() ? std::string("<directory>") : ReadFileBytes(entry.path());
+    }
+    return entries;
+}
+
+std::string WindowText(HWND window)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+        return std::string();
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+RunResult Run(const RunOptions& options)
+{
+    const fs::path markerDirectory = UniqueTempName("tolvan-markers-");
+    fs::create_directories(markerDirectory);
+    SetEnvironmentVariableA("TOLVAN_MARKER_DIR", markerDirectory.string().c_str());
+
+    // Everything the launcher starts stays in this job and dies with it.
+    const HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+
+    std::string commandLine = "\"" + options.program + "\"";
+    if (!options.arguments.empty())
+        commandLine += " " + options.arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    Check(CreateProcessA(options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                         nullptr, options.currentDirectory.c_str(), &startup, &process),
+          "cannot start " + options.program);
+    AssignProcessToJobObject(job, process.hProcess);
+    ResumeThread(process.hThread);
+
+    RunResult result;
+    std::vector<HWND> answered;
+    const DWORD started = GetTickCount();
+    while (WaitForSingleObject(process.hProcess, kPollMs) == WAIT_TIMEOUT) {
+        if (GetTickCount() - started > kLauncherTimeoutMs)
+            break;
+        for (HWND window : VisibleTopLevelWindows(process.dwProcessId)) {
+            if (ClassName(window) != "#32770" ||
+                std::find(answered.begin(), answered.end(), window) != answered.end())
+                continue;
+            answered.push_back(window);
+            if (GetDlgItem(window, kDialogPanelId)) {
+                ++result.dialogs;
+                if (options.onDialog)
+                    options.onDialog(window);
+                else
+                    EscapeDialog(window);
+            } else {
+                result.messageBoxes.push_back(ReadMessageBox(window));
+                PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            }
+        }
+    }
+    result.exited = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+    if (result.exited)
+        GetExitCodeProcess(process.hProcess, &result.exitCode);
+
+    const DWORD targetsStarted = GetTickCount();
+    while (ActiveProcesses(job) > 0 && GetTickCount() - targetsStarted < kTargetsTimeoutMs)
+        Sleep(kPollMs);
+    TerminateJobObject(job, 1);
+    CloseHandle(job);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    result.launches = CollectLaunches(markerDirectory);
+    std::error_code ignored;
+    fs::remove_all(markerDirectory, ignored);
+    return result;
+}
+
+std::string Describe(const RunResult& result)
+{
+    std::ostringstream out;
+    out << "exited=" << result.exited << " exitCode=" << result.exitCode << " dialogs=" << result.dialogs;
+    for (const auto& box : result.messageBoxes)
+        out << "\n  box [" << box.caption << "] \"" << box.text << "\" icon=" << static_cast<int>(box.icon)
+            << " buttons=" << box.buttons.size() << " owner=" << box.hasOwner;
+    for (const auto& launch : result.launches)
+        out << "\n  launch " << launch.program << " in " << launch.currentDirectory << " as " << launch.commandLine;
+    return out.str();
+}
+
+}  // namespace e2e

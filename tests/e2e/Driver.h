@@ -1,0 +1,91 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+// Drives the real TOLVAN.EXE as a user would: copies it where a case needs
+// it, starts it, reads and answers its windows from outside, and collects
+// what it started.
+namespace e2e {
+
+// A scratch directory for one case, removed with everything in it when the
+// case ends. Names inside it are relative paths with backslashes.
+class CaseDirectory {
+public:
+    CaseDirectory();
+    // Uses the root of a drive (such as T:\) that must be empty.
+    static CaseDirectory AtDriveRoot(const std::string& root);
+    CaseDirectory(CaseDirectory&& other) noexcept;
+    CaseDirectory(const CaseDirectory&) = delete;
+    CaseDirectory& operator=(const CaseDirectory&) = delete;
+    ~CaseDirectory();
+
+    // The directory's path: ends in "\" only at a drive root.
+    const std::string& Path() const { return path_; }
+    // The path of something inside it.
+    std::string operator/(const std::string& relative) const;
+
+    void Write(const std::string& relative, const std::string& bytes) const;
+    std::string Read(const std::string& relative) const;
+    void MakeDirectory(const std::string& relative) const;
+    void CopyLauncher(const std::string& relative) const;
+    void CopyMarker(const std::string& relative) const;
+
+    // Every file and directory below, with the contents of each file.
+    std::map<std::string, std::string> Snapshot() const;
+
+private:
+    explicit CaseDirectory(std::string path, bool ownsDirectory);
+    std::string path_;
+    bool ownsDirectory_ = true;
+};
+
+enum class BoxIcon { None, Exclamation, Stop, Other };
+
+struct ShownMessageBox {
+    std::string caption;
+    std::string text;
+    std::vector<std::string> buttons;
+    BoxIcon icon = BoxIcon::None;
+    bool hasOwner = false;
+};
+
+// What the marker target recorded about one start.
+struct Launch {
+    std::string program;
+    std::string currentDirectory;
+    std::string commandLine;
+};
+
+struct RunResult {
+    bool exited = false;
+    DWORD exitCode = 0;
+    std::vector<ShownMessageBox> messageBoxes;  // in the order they came up
+    int dialogs = 0;                            // launcher dialogs seen
+    std::vector<Launch> launches;
+};
+
+struct RunOptions {
+    std::string program;           // the launcher copy to start
+    std::string currentDirectory;  // its current directory
+    std::string arguments;         // appended to its command line
+    // Answers the launcher dialog when it comes up; without it the dialog
+    // is cancelled with Esc.
+    std::function<void(HWND dialog)> onDialog;
+};
+
+// Starts the launcher, answers every message box with OK, waits for it
+// and for whatever it started to end, and tells what happened.
+RunResult Run(const RunOptions& options);
+
+// Texts of another process's windows, read with WM_GETTEXT.
+std::string WindowText(HWND window);
+
+// Describes a result, for failure messages.
+std::string Describe(const RunResult& result);
+
+}  // namespace e2e

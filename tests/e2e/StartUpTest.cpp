@@ -1,0 +1,206 @@
+// The launcher started as a user starts it: from a chosen current
+// directory, under a chosen name, with the INI file it finds there.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/Driver.h"
+
+using e2e::BoxIcon;
+using e2e::CaseDirectory;
+using e2e::RunResult;
+
+namespace {
+
+class StartUpTest : public ::testing::Test {
+protected:
+    // Runs the launcher copy at case/exe from the current directory cwd
+    // (a path inside the case) and checks that it wrote nothing there.
+    RunResult Run(const std::string& exe = "TOLVAN.EXE", const std::string& cwd = "",
+                  const std::string& arguments = "")
+    {
+        const auto before = dir.Snapshot();
+        e2e::RunOptions options;
+        options.program = dir / exe;
+        options.currentDirectory = cwd.empty() ? dir.Path() : dir / cwd;
+        options.arguments = arguments;
+        RunResult result = e2e::Run(options);
+        EXPECT_TRUE(result.exited) << e2e::Describe(result);
+        EXPECT_EQ(before, dir.Snapshot()) << "the launcher changed its directory";
+        return result;
+    }
+
+    // The one message box the launcher showed: the text, the application
+    // name as caption, OK alone, the exclamation icon, no owner.
+    void ExpectOnlyMessage(const RunResult& result, const std::string& text, const std::string& appName = "TOLVAN")
+    {
+        ASSERT_EQ(1u, result.messageBoxes.size()) << e2e::Describe(result);
+        const auto& box = result.messageBoxes[0];
+        EXPECT_EQ(text, box.text);
+        EXPECT_EQ(appName, box.caption);
+        EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
+        EXPECT_EQ(BoxIcon::Exclamation, box.icon);
+        EXPECT_FALSE(box.hasOwner);
+        EXPECT_EQ(0, result.dialogs);
+        EXPECT_TRUE(result.launches.empty()) << e2e::Describe(result);
+        EXPECT_EQ(0u, result.exitCode);
+    }
+
+    void ExpectOnlyLaunch(const RunResult& result, const std::string& program, const std::string& directory)
+    {
+        EXPECT_TRUE(result.messageBoxes.empty()) << e2e::Describe(result);
+        EXPECT_EQ(0, result.dialogs);
+        ASSERT_EQ(1u, result.launches.size()) << e2e::Describe(result);
+        EXPECT_EQ(program, result.launches[0].program);
+        EXPECT_EQ(directory, result.launches[0].currentDirectory);
+        EXPECT_EQ(0u, result.exitCode);
+    }
+
+    std::string NotFound(const std::string& iniPath)
+    {
+        return "'" + iniPath + "'\n File not found or missing key";
+    }
+
+    CaseDirectory dir;
+};
+
+const char kNoSuitableKeys[] = "Error in ini file:\nNo suitable keys found";
+
+}  // namespace
+
+TEST_F(StartUpTest, WithoutAnIniFileSaysWhereItLooked)
+{
+    dir.CopyLauncher("TOLVAN.EXE");
+    ExpectOnlyMessage(Run(), NotFound(dir / "TOLVAN.ini"));
+}
+
+TEST_F(StartUpTest, AnIniFileWithoutUsableSilentIsTakenAsMissing)
+{
+    dir.CopyLauncher("TOLVAN.EXE");
+    dir.CopyMarker("SETUP.EXE");
+    for (const char* ini : {
+             "",
+             "[Other]\r\nSilent=1\r\n",
+             "[Init]\r\nDefaultPath=SETUP.EXE\r\n",
+             "[Init]\r\nSilent=99\r\nDefaultPath=SETUP.EXE\r\n",
+         }) {
+        dir.Write("TOLVAN.ini", ini);
+        ExpectOnlyMessage(Run(), NotFound(dir / "TOLVAN.ini"));
+    }
+}
+
+TEST_F(StartUpTest, SilentLaunchesTheDefaultProgramInTheCurrentDirectory)
+{
+    dir.CopyLauncher("TOLVAN.EXE");
+    dir.CopyMarker("RUNTIME\\SETUP.EXE");
+    for (const char* silent : {"1", "7", "-1"}) {
+        dir.Write("TOLVAN.ini", std::string("[Init]\r\nSilent=") + silent +
+                                    "\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\nDefaultName=Run-time\r\n");
+        const RunResult result = Run();
+        ExpectOnlyLaunch(result, dir / "RUNTIME\\SETUP.EXE", dir.Path());
+    }
+}
+
+TEST_F(StartUpTest, KeyNamesMatchWithoutRegardToCase)
+{
+    dir.CopyLauncher("TOLVAN.EXE");
+    dir.CopyMarker("SETUP.EXE");
+    dir.Write("TOLVAN.ini", "[init]\r\nsilent=1\r\ndefaultpath=SETUP.EXE\r\n");
+    ExpectOnlyLaunch(Run(), dir / "SETUP.EXE", dir.Path());
+}
+
+TEST_F(StartUpTest, ArgumentsOnTheCommandLineChangeNothing)
+{
+    dir.CopyLauncher("TOLVAN.EXE");
+    dir.CopyMarker("SETUP.EXE");
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n");
+    const RunResult result = Run("TOLVAN.EXE", "", "/q OTHER.ini Silent=0");
+    ExpectOnlyLaunch(result, dir / "SETUP.EXE", dir.Path());
+    ASSERT_EQ(1u, result.launches.size());
+    EXPECT_EQ(std::string::npos, result.launches[0].commandLine.find("OTHER")) << result.launches[0].commandLine;
+}
+
+TEST_F(StartUpTest, AProgramThatCannotStartIsReported)
+{
+    dir.CopyLauncher("TOLVAN.EXE");
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=T:\\NOSUCH.EXE\r\n");
+    ExpectOnlyMessage(Run(), "'T:\\NOSUCH.EXE'\n Program could not be executed");
+}
+
+TEST_F(StartUpTest, WithoutDefaultPathThereIsNoSuitableKey)
+{
+    dir.CopyLauncher("TOLVAN.EXE");
+    dir.CopyMarker("SETUP.EXE");
+    for (const char* ini : {
+             "[Init]\r\nSilent=0\r\n",
+             "[Init]\r\nSilent=1\r\nDefaultName=Setup\r\n",
+             "[Init]\r\nSilent=1\r\n[ApplicationKeys]\r\nDefaultPath=SETUP.EXE\r\nDefaultName=Setup\r\n",
+         }) {
+        dir.Write("TOLVAN.ini", ini);
+        ExpectOnlyMessage(Run(), kNoSuitableKeys);
+    }
+}
+
+TEST_F(StartUpTest, ACopyUnderAnotherNameReadsItsOwnIniFile)
+{
+    dir.CopyLauncher("INSTALL.EXE");
+    dir.CopyLauncher("my.setup.exe");
+    dir.CopyMarker("SETUP.EXE");
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n");
+    ExpectOnlyMessage(Run("INSTALL.EXE"), NotFound(dir / "INSTALL.ini"), "INSTALL");
+    ExpectOnlyMessage(Run("my.setup.exe"), NotFound(dir / "my.setup.ini"), "my.setup");
+
+    dir.Write("my.setup.ini", "[Init]\r\nSilent=1\r\nDefaultPath=NOSUCH.EXE\r\n");
+    ExpectOnlyMessage(Run("my.setup.exe"), "'NOSUCH.EXE'\n Program could not be executed", "my.setup");
+}
+
+TEST_F(StartUpTest, LooksInTheCurrentDirectoryNotBesideItself)
+{
+    dir.CopyLauncher("MEDIA\\TOLVAN.EXE");
+    dir.Write("MEDIA\\TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n");
+    dir.MakeDirectory("WORK");
+    ExpectOnlyMessage(Run("MEDIA\\TOLVAN.EXE", "WORK"), NotFound(dir / "WORK\\TOLVAN.ini"));
+}
+
+TEST_F(StartUpTest, ARelativeTargetIsFoundFromTheCurrentDirectory)
+{
+    dir.CopyLauncher("MEDIA\\TOLVAN.EXE");
+    dir.CopyMarker("WORK\\SUB\\SETUP.EXE");
+    dir.Write("WORK\\TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SUB\\SETUP.EXE\r\n");
+    ExpectOnlyLaunch(Run("MEDIA\\TOLVAN.EXE", "WORK"), dir / "WORK\\SUB\\SETUP.EXE", dir / "WORK");
+}
+
+TEST_F(StartUpTest, AtADriveRootTheIniPathHasOneSeparator)
+{
+    CaseDirectory root = CaseDirectory::AtDriveRoot("T:\\");
+    root.CopyLauncher("TOLVAN.EXE");
+    e2e::RunOptions options;
+    options.program = root / "TOLVAN.EXE";
+    options.currentDirectory = "T:\\";
+    ExpectOnlyMessage(e2e::Run(options), NotFound("T:\\TOLVAN.ini"));
+
+    root.CopyMarker("SETUP\\SETUP.EXE");
+    root.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP\\SETUP.EXE\r\n");
+    ExpectOnlyLaunch(e2e::Run(options), "T:\\SETUP\\SETUP.EXE", "T:\\");
+}
+
+TEST_F(StartUpTest, ValuesArePassedOnAsWrittenAndCutAt79Characters)
+{
+    dir.CopyLauncher("TOLVAN.EXE");
+    const std::string longPath = "T:\\" + std::string(76, 'A') + "BCDEFGHIJ.EXE";
+    for (const std::string& path : {std::string("%s%d%n%x\\SETUP.EXE"), std::string("T:\\Caf\xE9\\\xC4\xFF.EXE"), longPath}) {
+        dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=" + path + "\r\n");
+        ExpectOnlyMessage(Run(), "'" + path.substr(0, 79) + "'\n Program could not be executed");
+    }
+}
+
+TEST_F(StartUpTest, WithSilentZeroAndNoDialogNothingIsLaunched)
+{
+    dir.CopyLauncher("TOLVAN.EXE");
+    dir.CopyMarker("SETUP.EXE");
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=0\r\nDefaultPath=SETUP.EXE\r\n");
+    const RunResult result = Run();
+    EXPECT_TRUE(result.messageBoxes.empty()) << e2e::Describe(result);
+    EXPECT_TRUE(result.launches.empty()) << e2e::Describe(result);
+    EXPECT_EQ(0u, result.exitCode);
+}
