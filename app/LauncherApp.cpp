@@ -33,7 +33,19 @@ private:
 
 }  // namespace
 
+// F1 in the dialog reaches the application as the help command.
+const MessageMapEntry<AppHandler> CLauncherApp::entries[] = {
+    {WM_COMMAND, 0, kHelpCommand, &CWinApp::OnHelp},
+};
+
+const AppMessageMap CLauncherApp::messageMap = MakeMessageMap<AppHandler>(&CWinApp::baseMessageMap, CLauncherApp::entries);
+
 CLauncherApp::~CLauncherApp() = default;
+
+const AppMessageMap* CLauncherApp::GetMessageMap() const
+{
+    return &messageMap;
+}
 
 int CLauncherApp::LoadSettings()
 {

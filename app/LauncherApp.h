@@ -17,5 +17,10 @@ public:
     virtual int LoadSettings();
 
 protected:
+    const AppMessageMap* GetMessageMap() const override;
     int StartUp() override;
+
+private:
+    static const MessageMapEntry<AppHandler> entries[];
+    static const AppMessageMap messageMap;
 };

@@ -8,12 +8,6 @@
 
 namespace {
 
-HINSTANCE ResourceInstance()
-{
-    const CWinApp* app = CWinApp::Current();
-    return app ? app->Instance() : GetModuleHandleA(nullptr);
-}
-
 // A copy of the template without WS_VISIBLE, so that the dialog is placed
 // before it is first seen. Empty when the template is missing.
 std::vector<unsigned char> LoadHiddenTemplate(UINT templateId)
@@ -47,10 +41,8 @@ bool IsMultiLineEdit(HWND window)
     return lstrcmpiA(className, "Edit") == 0 && (GetWindowLongA(window, GWL_STYLE) & ES_MULTILINE) != 0;
 }
 
-bool SameRect(const RECT& a, const RECT& b)
-{
-    return EqualRect(&a, &b) != FALSE;
-}
+// Help topics of dialogs are numbered from here by template.
+constexpr DWORD kDialogHelpContextBase = 0x20000;
 
 // Centres a dialog that its initialisation left where it was, unless it
 // is a visible or child window or has an enabled owner.
@@ -60,7 +52,7 @@ void CentreUnlessPlaced(HWND window, const RECT& before)
     GetWindowRect(window, &after);
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     const HWND owner = GetWindow(window, GW_OWNER);
-    if ((style & (WS_VISIBLE | WS_CHILD)) != 0 || !SameRect(before, after) ||
+    if ((style & (WS_VISIBLE | WS_CHILD)) != 0 || !EqualRect(&before, &after) ||
         (owner && IsWindowEnabled(owner)))
         return;
     RECT area;
@@ -174,10 +166,18 @@ void CDialog::RunModalLoop()
 
 bool CDialog::TranslateDialogKey(const MSG& message)
 {
+    const bool forThisDialog = message.hwnd == window_ || IsChild(window_, message.hwnd);
+    // F1 asks for help on this dialog, unless Shift, Ctrl or Alt is held.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_F1 && forThisDialog) {
+        if (GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0)
+            SendMessageA(window_, WM_COMMAND, MAKEWPARAM(kHelpCommand, 0), 0);
+        return true;
+    }
+
     // A multi-line edit keeps Esc for itself; the dialog makes it Cancel
     // there too, as long as Cancel can be pressed.
-    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE &&
-        IsChild(window_, message.hwnd) && IsMultiLineEdit(message.hwnd)) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && message.hwnd != window_ &&
+        forThisDialog && IsMultiLineEdit(message.hwnd)) {
         const HWND cancel = GetDlgItem(window_, IDCANCEL);
         if (cancel && IsWindowEnabled(cancel)) {
             SendMessageA(window_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
@@ -191,9 +191,19 @@ bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
 {
     const std::uint32_t code = message == WM_COMMAND ? HIWORD(wParam) : 0;
     const std::uint32_t id = message == WM_COMMAND ? LOWORD(wParam) : 0;
-    return GetMessageMap()->Dispatch(message, code, id, [&](DialogHandler handler) {
-        return handler(*this, wParam, lParam, result);
-    });
+    if (GetMessageMap()->Dispatch(message, code, id, [&](DialogHandler handler) {
+            return handler(*this, wParam, lParam, result);
+        }))
+        return true;
+    // Commands the dialog leaves alone go on to the application.
+    CWinApp* app = CWinApp::Current();
+    return message == WM_COMMAND && app &&
+           app->OnCommand(id, code, CommandSource{window_, HelpContext()});
+}
+
+DWORD CDialog::HelpContext() const
+{
+    return kDialogHelpContextBase + templateId_;
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

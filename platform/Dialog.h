@@ -28,6 +28,9 @@ public:
     HWND Handle() const { return window_; }
     UINT TemplateId() const { return templateId_; }
 
+    // The help topic of this dialog.
+    DWORD HelpContext() const;
+
     // Ends the modal run with the result.
     void EndDialog(int result);
 

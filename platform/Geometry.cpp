@@ -19,3 +19,8 @@ Point CentreInArea(const Bounds& area, int width, int height)
     return Point{CentreOnAxis(area.left, area.right, width),
                  CentreOnAxis(area.top, area.bottom, height)};
 }
+
+Point IconOrigin(int clientWidth, int clientHeight, int iconWidth, int iconHeight)
+{
+    return Point{(clientWidth - iconWidth + 1) / 2, (clientHeight - iconHeight + 1) / 2};
+}

@@ -20,3 +20,8 @@ struct Bounds {
 // leave the area is put against its left (top) edge, or else its right
 // (bottom) edge.
 Point CentreInArea(const Bounds& area, int width, int height);
+
+// Where an icon of the given size is drawn to sit in the middle of a
+// client area: (width - iconWidth + 1) / 2, likewise for the height, in
+// signed division truncating toward zero (so -7 / 2 is -3).
+Point IconOrigin(int clientWidth, int clientHeight, int iconWidth, int iconHeight);

@@ -9,6 +9,14 @@ CWinApp* currentApp = nullptr;
 
 }  // namespace
 
+const AppMessageMap CWinApp::baseMessageMap = {nullptr, nullptr, 0};
+
+HINSTANCE ResourceInstance()
+{
+    const CWinApp* app = CWinApp::Current();
+    return app && app->Instance() ? app->Instance() : GetModuleHandleA(nullptr);
+}
+
 CWinApp::CWinApp()
 {
     currentApp = this;
@@ -56,4 +64,22 @@ int CWinApp::StartUp()
 int CWinApp::ExitInstance()
 {
     return static_cast<int>(lastMessage_.wParam);
+}
+
+const AppMessageMap* CWinApp::GetMessageMap() const
+{
+    return &baseMessageMap;
+}
+
+bool CWinApp::OnCommand(UINT id, UINT code, const CommandSource& source)
+{
+    return GetMessageMap()->Dispatch(WM_COMMAND, code, id,
+                                     [&](AppHandler handler) { return handler(*this, source); });
+}
+
+bool CWinApp::OnHelp(CWinApp& app, const CommandSource& source)
+{
+    if (!WinHelpA(source.window, app.helpFilePath_.c_str(), HELP_CONTEXT, source.helpContext))
+        app.ShowMessage("Failed to launch help.");
+    return true;
 }

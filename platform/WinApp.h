@@ -4,6 +4,27 @@
 
 #include <string>
 
+#include "platform/MessageMap.h"
+
+class CWinApp;
+
+// Where a command that reached the application came from.
+struct CommandSource {
+    HWND window;       // the window that passed it on
+    DWORD helpContext; // that window's help topic
+};
+
+// An application command handler: returns true when it took the command.
+using AppHandler = bool (*)(CWinApp& app, const CommandSource& source);
+using AppMessageMap = MessageMap<AppHandler>;
+
+// The command that asks for help on the active window.
+constexpr UINT kHelpCommand = 0xE146;
+
+// The module whose resources the program uses: the application's, or the
+// running executable's when there is no application object.
+HINSTANCE ResourceInstance();
+
 // The application object: one per program, constructed during static
 // initialisation. Run() is the whole life of the process after that.
 class CWinApp {
@@ -36,12 +57,23 @@ public:
     // so that the exit code is the word parameter of the last one.
     void SetLastMessage(const MSG& message) { lastMessage_ = message; }
 
+    // Offers a command that no window took to the application's message
+    // map; false when the application does not take it either.
+    bool OnCommand(UINT id, UINT code, const CommandSource& source);
+
 protected:
+    virtual const AppMessageMap* GetMessageMap() const;
+
+    // Opens the help file at the source window's topic.
+    static bool OnHelp(CWinApp& app, const CommandSource& source);
+
     // The program's work; its result 0 ends the program.
     virtual int StartUp();
 
     // The exit code.
     virtual int ExitInstance();
+
+    static const AppMessageMap baseMessageMap;
 
 private:
     HINSTANCE instance_ = nullptr;

@@ -26,12 +26,10 @@ while read -r dll; do
     [[ ${dll^^} =~ $allowed ]] || fail "imports $dll"
 done < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers")
 
-# Resource type 24 is RT_MANIFEST.
-if x86_64-w64-mingw32-objdump -s -j .rsrc "$exe" >/dev/null 2>&1; then
-    if grep -qE '^[[:space:]]*Entry: ID: 0x0*18\b' <<<"$headers" ; then
-        fail "has an application manifest (RT_MANIFEST)"
-    fi
-fi
+# The resource types are the top level of the resource directory; type 24
+# is RT_MANIFEST.
+types=$(sed -nE 's/^[0-9a-f]+   Entry: ID: 0x0*([0-9a-f]+),.*/\1/p' <<<"$headers")
+grep -qx '18' <<<"$types" && fail "has an application manifest (RT_MANIFEST)"
 
 [ $failed -eq 0 ] && echo "OK: $description; imports: $(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '\n' ' ')"
 exit $failed

@@ -6,14 +6,28 @@
 #include "platform/Dialog.h"
 #include "resources/resource.h"
 
-// The launcher's one dialog: what is about to be installed, and OK or Cancel.
+// The launcher's one dialog: what is about to be installed, the
+// information text, and OK (or "Accept") or Cancel.
 class CLauncherDlg : public CDialog {
 public:
     enum { IDD = IDD_LAUNCHER };
 
     explicit CLauncherDlg(const LaunchSettings& settings, HWND parent = nullptr);
 
+    HICON Icon() const { return icon_; }
+
+protected:
+    const DialogMessageMap* GetMessageMap() const override;
+    bool DoDataExchange(bool saveAndValidate) override;
+    BOOL OnInitDialog() override;
+
 private:
+    static bool OnPaint(CDialog& dialog, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    static bool OnQueryDragIcon(CDialog& dialog, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    static const MessageMapEntry<DialogHandler> entries[];
+    static const DialogMessageMap messageMap;
+
     const LaunchSettings& settings_;
-    HICON icon_;  // shared resource icon, never released
+    HICON icon_;  // shared resource icon: never released
 };

@@ -167,6 +167,9 @@ std::vector<Launch> CollectLaunches(const fs::path& markerDirectory)
         std::getline(record, launch.program);
         std::getline(record, launch.currentDirectory);
         std::getline(record, launch.commandLine);
+        std::string dialogs;
+        std::getline(record, dialogs);
+        launch.dialogsShowing = dialogs.empty() ? -1 : std::stoi(dialogs);
         launches.push_back(launch);
     }
     return launches;
@@ -179,11 +182,6 @@ DWORD ActiveProcesses(HANDLE job)
     return accounting.ActiveProcesses;
 }
 
-void EscapeDialog(HWND dialog)
-{
-    PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    PostMessageA(dialog, WM_KEYUP, VK_ESCAPE, 0xC0010001);
-}
 
 }  // namespace
 
@@ -294,6 +292,82 @@ std::string WindowText(HWND window)
     return text;
 }
 
+std::string ItemText(HWND dialog, int id)
+{
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+void Click(HWND control)
+{
+    RECT client;
+    GetClientRect(control, &client);
+    const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    PostMessageA(control, WM_LBUTTONUP, 0, centre);
+}
+
+void PressKey(HWND target, UINT virtualKey)
+{
+    const UINT scanCode = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, virtualKey, 1 | (scanCode << 16));
+    PostMessageA(target, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | 0xC0000000u);
+}
+
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+namespace {
+
+// Waits a little while taking this thread's messages, so that windows the
+// tests create here answer what the launcher sends them.
+void PumpMessages(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    } while (MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_ALLINPUT) == WAIT_OBJECT_0 &&
+             GetTickCount() - start < milliseconds);
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition)
+{
+    for (DWORD waited = 0; waited < 5000; waited += kPollMs) {
+        if (condition())
+            return true;
+        PumpMessages(kPollMs);
+    }
+    return condition();
+}
+
+ShownMessageBox AnswerMessageBox(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HWND box = nullptr;
+    WaitUntil([&] {
+        for (HWND candidate : VisibleTopLevelWindows(processId)) {
+            if (ClassName(candidate) == "#32770" && !GetDlgItem(candidate, kDialogPanelId))
+                box = candidate;
+        }
+        return box != nullptr;
+    });
+    if (!box)
+        return ShownMessageBox();
+    ShownMessageBox shown = ReadMessageBox(box);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+    return shown;
+}
+
 RunResult Run(const RunOptions& options)
 {
     const fs::path markerDirectory = UniqueTempName("tolvan-markers-");
@@ -321,7 +395,8 @@ RunResult Run(const RunOptions& options)
     RunResult result;
     std::vector<HWND> answered;
     const DWORD started = GetTickCount();
-    while (WaitForSingleObject(process.hProcess, kPollMs) == WAIT_TIMEOUT) {
+    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, kPollMs, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        PumpMessages(0);
         if (GetTickCount() - started > kLauncherTimeoutMs)
             break;
         for (HWND window : VisibleTopLevelWindows(process.dwProcessId)) {
@@ -334,7 +409,7 @@ RunResult Run(const RunOptions& options)
                 if (options.onDialog)
                     options.onDialog(window);
                 else
-                    EscapeDialog(window);
+                    PressKey(window, VK_ESCAPE);
             } else {
                 result.messageBoxes.push_back(ReadMessageBox(window));
                 PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

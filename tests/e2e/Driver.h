@@ -59,6 +59,7 @@ struct Launch {
     std::string program;
     std::string currentDirectory;
     std::string commandLine;
+    int dialogsShowing = 0;  // launcher dialogs on the screen as it started
 };
 
 struct RunResult {
@@ -84,6 +85,24 @@ RunResult Run(const RunOptions& options);
 
 // Texts of another process's windows, read with WM_GETTEXT.
 std::string WindowText(HWND window);
+
+// A control's text, read from outside.
+std::string ItemText(HWND dialog, int id);
+
+// Input as a user gives it, posted from outside: a click at the centre of
+// a control, a key pressed and released.
+void Click(HWND control);
+void PressKey(HWND target, UINT virtualKey);
+
+// The window that has the keyboard focus in the thread that owns window.
+HWND FocusOf(HWND window);
+
+// Waits until condition holds, up to a few seconds; false if it never did.
+bool WaitUntil(const std::function<bool()>& condition);
+
+// Waits for the next message box of the process that owns window, reads
+// it and answers it with OK. An empty caption and text when none came.
+ShownMessageBox AnswerMessageBox(HWND window);
 
 // Describes a result, for failure messages.
 std::string Describe(const RunResult& result);

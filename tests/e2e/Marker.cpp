@@ -1,9 +1,23 @@
-// A stand-in target: it records that it was started, where it runs and
-// how it was called, in the directory named by TOLVAN_MARKER_DIR, and ends.
+// A stand-in target: it records that it was started, where it runs, how
+// it was called and whether a launcher dialog was still showing, in the directory named by TOLVAN_MARKER_DIR, and ends.
 // It writes nothing beside itself, so the launcher's directory stays as it was.
 #include <windows.h>
 
 #include <string>
+
+namespace {
+
+// Launcher dialogs still on the screen when this program starts.
+BOOL CALLBACK CountLauncherDialogs(HWND window, LPARAM count)
+{
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (IsWindowVisible(window) && std::string(className) == "#32770" && GetDlgItem(window, 1004))
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -14,7 +28,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     GetModuleFileNameA(nullptr, program, MAX_PATH);
     char directory[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, directory);
-    const std::string record = std::string(program) + "\n" + directory + "\n" + GetCommandLineA() + "\n";
+    int dialogs = 0;
+    EnumWindows(&CountLauncherDialogs, reinterpret_cast<LPARAM>(&dialogs));
+    const std::string record = std::string(program) + "\n" + directory + "\n" + GetCommandLineA() + "\n" +
+                               std::to_string(dialogs) + "\n";
 
     const std::string recordPath =
         std::string(markerDirectory) + "\\launch-" + std::to_string(GetCurrentProcessId()) + ".txt";

@@ -193,14 +193,3 @@ TEST_F(StartUpTest, ValuesArePassedOnAsWrittenAndCutAt79Characters)
         ExpectOnlyMessage(Run(), "'" + path.substr(0, 79) + "'\n Program could not be executed");
     }
 }
-
-TEST_F(StartUpTest, WithSilentZeroAndNoDialogNothingIsLaunched)
-{
-    dir.CopyLauncher("TOLVAN.EXE");
-    dir.CopyMarker("SETUP.EXE");
-    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=0\r\nDefaultPath=SETUP.EXE\r\n");
-    const RunResult result = Run();
-    EXPECT_TRUE(result.messageBoxes.empty()) << e2e::Describe(result);
-    EXPECT_TRUE(result.launches.empty()) << e2e::Describe(result);
-    EXPECT_EQ(0u, result.exitCode);
-}

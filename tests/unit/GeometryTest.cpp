@@ -35,3 +35,11 @@ TEST(CentreInArea, DividesTowardZeroLeftOfTheOrigin)
     // (-1024 + -1) / 2 is -512, not -513; 101 / 2 is 50.
     ExpectPoint(-562, 0, CentreInArea(Bounds{-1024, 0, -1, 100}, 101, 100));
 }
+
+TEST(IconOrigin, CentresTheIconWithTruncatingHalves)
+{
+    ExpectPoint(64, -3, IconOrigin(160, 24, 32, 32));
+    ExpectPoint(0, 0, IconOrigin(32, 32, 32, 32));
+    ExpectPoint(1, 1, IconOrigin(33, 34, 32, 32));
+    ExpectPoint(-3, -3, IconOrigin(25, 25, 32, 32));
+}

@@ -1,0 +1,355 @@
+// The launcher dialog as the user sees and answers it.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/Driver.h"
+
+using e2e::CaseDirectory;
+using e2e::RunResult;
+
+namespace {
+
+const char kTarget[] = "RUNTIME\\SETUP.EXE";
+
+struct Control {
+    std::string className;
+    int id;
+    std::string text;
+
+    bool operator==(const Control& other) const
+    {
+        return className == other.className && id == other.id && text == other.text;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Control& control)
+{
+    return out << control.className << " " << control.id << " \"" << control.text << "\"";
+}
+
+// The dialog's controls in their order, with the texts they show.
+std::vector<Control> Controls(HWND dialog)
+{
+    std::vector<Control> controls;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = {};
+        GetClassNameA(child, className, sizeof className);
+        controls.push_back(Control{className, GetDlgCtrlID(child), e2e::WindowText(child)});
+    }
+    return controls;
+}
+
+// Stands in for Wine's help engine: the help call hands its request to the
+// window of this class, and returns what the window answers.
+class FakeHelpEngine {
+public:
+    struct Request {
+        HWND from;
+        WORD command;
+        DWORD context;
+        std::string file;
+    };
+
+    explicit FakeHelpEngine(bool succeeds) : succeeds_(succeeds)
+    {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = &FakeHelpEngine::WindowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "MS_WINHELP";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowA("MS_WINHELP", "", 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~FakeHelpEngine()
+    {
+        DestroyWindow(window_);
+        UnregisterClassA("MS_WINHELP", GetModuleHandleA(nullptr));
+    }
+
+    std::vector<Request> requests;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* engine = reinterpret_cast<FakeHelpEngine*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message != WM_COPYDATA || !engine)
+            return DefWindowProcA(window, message, wParam, lParam);
+        // The request: size, command, data, reserved, file name offset, data offset.
+        const auto* data = static_cast<const unsigned char*>(reinterpret_cast<COPYDATASTRUCT*>(lParam)->lpData);
+        Request request = {reinterpret_cast<HWND>(wParam), 0, 0, ""};
+        WORD fileOffset = 0;
+        std::memcpy(&request.command, data + 2, sizeof request.command);
+        std::memcpy(&request.context, data + 4, sizeof request.context);
+        std::memcpy(&fileOffset, data + 12, sizeof fileOffset);
+        request.file = reinterpret_cast<const char*>(data + fileOffset);
+        engine->requests.push_back(request);
+        return engine->succeeds_ ? TRUE : FALSE;
+    }
+
+    bool succeeds_;
+    HWND window_;
+};
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.CopyLauncher("TOLVAN.EXE");
+        dir.CopyMarker(kTarget);
+    }
+
+    void WriteIni(const std::string& initKeys, const std::string& target = kTarget)
+    {
+        dir.Write("TOLVAN.ini", "[Init]\r\nSilent=0\r\n" + initKeys + "DefaultPath=" + target + "\r\n");
+    }
+
+    // Runs the launcher and answers its dialog with answer; checks that
+    // the dialog came up once and that nothing was written.
+    RunResult Run(const std::function<void(HWND)>& answer)
+    {
+        const auto before = dir.Snapshot();
+        e2e::RunOptions options;
+        options.program = dir / "TOLVAN.EXE";
+        options.currentDirectory = dir.Path();
+        options.onDialog = answer;
+        RunResult result = e2e::Run(options);
+        EXPECT_TRUE(result.exited) << e2e::Describe(result);
+        EXPECT_EQ(1, result.dialogs) << e2e::Describe(result);
+        EXPECT_EQ(before, dir.Snapshot()) << "the launcher changed its directory";
+        return result;
+    }
+
+    void ExpectLaunchedAfterTheDialog(const RunResult& result)
+    {
+        EXPECT_TRUE(result.messageBoxes.empty()) << e2e::Describe(result);
+        ASSERT_EQ(1u, result.launches.size()) << e2e::Describe(result);
+        EXPECT_EQ(dir / kTarget, result.launches[0].program);
+        EXPECT_EQ(0, result.launches[0].dialogsShowing) << "the dialog was still on the screen";
+    }
+
+    void ExpectNothingLaunched(const RunResult& result)
+    {
+        EXPECT_TRUE(result.messageBoxes.empty()) << e2e::Describe(result);
+        EXPECT_TRUE(result.launches.empty()) << e2e::Describe(result);
+    }
+
+    CaseDirectory dir;
+};
+
+}  // namespace
+
+TEST_F(DialogTest, ShowsTheTextsOfTheIniFileAndTheFixedLabel)
+{
+    WriteIni("Caption=Run-time Setup\r\nTitle=Installation of the database run-time\r\n"
+             "Copyright=Notice text for the second line\r\n"
+             "DefaultName=Database run-time, full installation\r\n");
+    std::string caption;
+    std::vector<Control> controls;
+    const RunResult result = Run([&](HWND dialog) {
+        caption = e2e::WindowText(dialog);
+        controls = Controls(dialog);
+        e2e::Click(GetDlgItem(dialog, IDCANCEL));
+    });
+
+    EXPECT_EQ("Run-time Setup", caption);
+    const std::vector<Control> expected = {
+        {"Button", IDOK, "OK"},
+        {"Button", IDCANCEL, "Cancel"},
+        {"Static", 1001, "Installation of the database run-time"},
+        {"Static", 1002, "Notice text for the second line"},
+        {"Edit", 1004, ""},
+        {"Static", 1003, "Database run-time, full installation"},
+        {"Static", -1, "Setup.exe program for Access run-times."},
+    };
+    EXPECT_EQ(expected, controls);
+    ExpectNothingLaunched(result);
+}
+
+TEST_F(DialogTest, UnsetTextsLeaveBlankLinesAndTheCaptionIsTheProgramName)
+{
+    WriteIni("Caption=\r\n");
+    std::string caption;
+    std::vector<std::string> labels;
+    Run([&](HWND dialog) {
+        caption = e2e::WindowText(dialog);
+        for (int id : {1001, 1002, 1003})
+            labels.push_back(e2e::ItemText(dialog, id));
+        e2e::PressKey(dialog, VK_ESCAPE);
+    });
+    EXPECT_EQ("TOLVAN", caption);
+    EXPECT_EQ((std::vector<std::string>{"", "", ""}), labels);
+}
+
+TEST_F(DialogTest, OkStartsTheProgramOnceTheDialogHasGone)
+{
+    WriteIni("");
+    const RunResult result = Run([](HWND dialog) { e2e::Click(GetDlgItem(dialog, IDOK)); });
+    ExpectLaunchedAfterTheDialog(result);
+    // The last message of the dialog was the button's WM_LBUTTONUP.
+    EXPECT_EQ(0u, result.exitCode);
+}
+
+TEST_F(DialogTest, EnterConfirmsAlsoWhileThePanelHasTheFocus)
+{
+    WriteIni("");
+    RunResult result = Run([](HWND dialog) { e2e::PressKey(dialog, VK_RETURN); });
+    ExpectLaunchedAfterTheDialog(result);
+    EXPECT_EQ(static_cast<DWORD>(VK_RETURN), result.exitCode);
+
+    bool panelFocused = false;
+    result = Run([&](HWND dialog) {
+        const HWND panel = GetDlgItem(dialog, 1004);
+        e2e::Click(panel);
+        panelFocused = e2e::WaitUntil([&] { return e2e::FocusOf(dialog) == panel; });
+        e2e::PressKey(panel, VK_RETURN);
+    });
+    EXPECT_TRUE(panelFocused);
+    ExpectLaunchedAfterTheDialog(result);
+    EXPECT_EQ(static_cast<DWORD>(VK_RETURN), result.exitCode);
+}
+
+TEST_F(DialogTest, CancelEscAndCloseStartNothing)
+{
+    WriteIni("");
+    struct Answer {
+        const char* name;
+        std::function<void(HWND)> answer;
+        DWORD exitCode;  // the word parameter of the dialog's last message
+    };
+    const std::vector<Answer> answers = {
+        {"Cancel", [](HWND d) { e2e::Click(GetDlgItem(d, IDCANCEL)); }, 0},
+        {"Esc", [](HWND d) { e2e::PressKey(d, VK_ESCAPE); }, VK_ESCAPE},
+        {"Esc in the panel",
+         [](HWND d) {
+             const HWND panel = GetDlgItem(d, 1004);
+             e2e::Click(panel);
+             e2e::WaitUntil([&] { return e2e::FocusOf(d) == panel; });
+             e2e::PressKey(panel, VK_ESCAPE);
+         },
+         VK_ESCAPE},
+        // Closing posts the Cancel command, which is then the last message.
+        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+        {"Alt+F4",
+         [](HWND d) {
+             PostMessageA(d, WM_SYSKEYDOWN, VK_F4, 0x203E0001);
+             PostMessageA(d, WM_SYSKEYUP, VK_F4, 0xE03E0001u);
+         },
+         IDCANCEL},
+        {"Cancel command", [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }, IDCANCEL},
+    };
+    for (const Answer& answer : answers) {
+        SCOPED_TRACE(answer.name);
+        const RunResult result = Run(answer.answer);
+        ExpectNothingLaunched(result);
+        EXPECT_EQ(answer.exitCode, result.exitCode);
+    }
+}
+
+TEST_F(DialogTest, FocusStartsOnOkAndTabMovesBetweenTheButtonsOnly)
+{
+    WriteIni("");
+    std::vector<int> focused;
+    Run([&](HWND dialog) {
+        focused.push_back(GetDlgCtrlID(e2e::FocusOf(dialog)));
+        for (int i = 0; i < 2; ++i) {
+            const HWND before = e2e::FocusOf(dialog);
+            e2e::PressKey(before, VK_TAB);
+            e2e::WaitUntil([&] { return e2e::FocusOf(dialog) != before; });
+            focused.push_back(GetDlgCtrlID(e2e::FocusOf(dialog)));
+        }
+        e2e::PressKey(dialog, VK_ESCAPE);
+    });
+    EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDOK}), focused);
+}
+
+TEST_F(DialogTest, IsCentredInTheWorkArea)
+{
+    WriteIni("");
+    RECT window = {};
+    Run([&](HWND dialog) {
+        GetWindowRect(dialog, &window);
+        e2e::PressKey(dialog, VK_ESCAPE);
+    });
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    EXPECT_GT(width, 256);
+    EXPECT_EQ((area.left + area.right) / 2 - width / 2, window.left);
+    EXPECT_EQ((area.top + area.bottom) / 2 - height / 2, window.top);
+}
+
+TEST_F(DialogTest, StillWorksAfterBeingMinimisedAndRestored)
+{
+    WriteIni("");
+    bool minimised = false;
+    bool restored = false;
+    const RunResult result = Run([&](HWND dialog) {
+        PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        minimised = e2e::WaitUntil([&] { return IsIconic(dialog) != FALSE; });
+        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        PostMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
+        restored = e2e::WaitUntil([&] { return IsIconic(dialog) == FALSE; });
+        e2e::Click(GetDlgItem(dialog, IDOK));
+    });
+    EXPECT_TRUE(minimised);
+    EXPECT_TRUE(restored);
+    ExpectLaunchedAfterTheDialog(result);
+}
+
+TEST_F(DialogTest, AFailedStartIsReportedAfterTheDialog)
+{
+    WriteIni("", "NOSUCH\\SETUP.EXE");
+    const RunResult result = Run([](HWND dialog) { e2e::PressKey(dialog, VK_RETURN); });
+    ASSERT_EQ(1u, result.messageBoxes.size()) << e2e::Describe(result);
+    EXPECT_EQ("'NOSUCH\\SETUP.EXE'\n Program could not be executed", result.messageBoxes[0].text);
+    EXPECT_EQ("TOLVAN", result.messageBoxes[0].caption);
+    EXPECT_EQ(e2e::BoxIcon::Exclamation, result.messageBoxes[0].icon);
+    EXPECT_FALSE(result.messageBoxes[0].hasOwner);
+    EXPECT_TRUE(result.launches.empty());
+    // The message box does not change the exit code of the dialog run.
+    EXPECT_EQ(static_cast<DWORD>(VK_RETURN), result.exitCode);
+}
+
+TEST_F(DialogTest, F1OpensTheHelpFileBesideTheProgramAtTheDialogsTopic)
+{
+    WriteIni("");
+    FakeHelpEngine help(true);
+    HWND shownDialog = nullptr;
+    const RunResult result = Run([&](HWND dialog) {
+        shownDialog = dialog;
+        e2e::PressKey(dialog, VK_F1);
+        e2e::WaitUntil([&] { return !help.requests.empty(); });
+        e2e::Click(GetDlgItem(dialog, IDOK));
+    });
+    ASSERT_EQ(1u, help.requests.size());
+    EXPECT_EQ(shownDialog, help.requests[0].from);
+    EXPECT_EQ(HELP_CONTEXT, help.requests[0].command);
+    EXPECT_EQ(0x20066u, help.requests[0].context);
+    EXPECT_EQ(dir / "TOLVAN.HLP", help.requests[0].file);
+    ExpectLaunchedAfterTheDialog(result);
+}
+
+TEST_F(DialogTest, AHelpFileThatCannotBeOpenedIsReportedAndTheDialogStays)
+{
+    WriteIni("");
+    FakeHelpEngine help(false);
+    e2e::ShownMessageBox shown;
+    bool stillShown = false;
+    const RunResult result = Run([&](HWND dialog) {
+        e2e::PressKey(dialog, VK_F1);
+        shown = e2e::AnswerMessageBox(dialog);
+        stillShown = IsWindowVisible(dialog) != FALSE;
+        e2e::Click(GetDlgItem(dialog, IDOK));
+    });
+    EXPECT_EQ(1u, help.requests.size());
+    EXPECT_EQ("Failed to launch help.", shown.text);
+    EXPECT_EQ("TOLVAN", shown.caption);
+    EXPECT_EQ(e2e::BoxIcon::Exclamation, shown.icon);
+    EXPECT_EQ(std::vector<std::string>{"OK"}, shown.buttons);
+    EXPECT_TRUE(stillShown);
+    ExpectLaunchedAfterTheDialog(result);
+}

@@ -1,0 +1,162 @@
+// The launcher dialog and our dialog framework in this process, where
+// what Wine cannot show another process can be asked directly.
+#include "ui/LauncherDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/WinApp.h"
+
+namespace {
+
+// An application that takes the help command itself, to see what reaches it.
+class HelpRecordingApp : public CWinApp {
+public:
+    std::vector<CommandSource> helpRequests;
+
+protected:
+    const AppMessageMap* GetMessageMap() const override { return &messageMap; }
+
+private:
+    static bool RecordHelp(CWinApp& app, const CommandSource& source)
+    {
+        static_cast<HelpRecordingApp&>(app).helpRequests.push_back(source);
+        return true;
+    }
+    static const MessageMapEntry<AppHandler> entries[];
+    static const AppMessageMap messageMap;
+};
+
+const MessageMapEntry<AppHandler> HelpRecordingApp::entries[] = {
+    {WM_COMMAND, 0, kHelpCommand, &HelpRecordingApp::RecordHelp},
+};
+const AppMessageMap HelpRecordingApp::messageMap = MakeMessageMap<AppHandler>(nullptr, HelpRecordingApp::entries);
+
+// Runs a dialog modally and plays the steps one at a time from a timer,
+// each once the messages the one before posted have been handled.
+class Script {
+public:
+    using Step = std::function<void(HWND dialog)>;
+
+    static INT_PTR Run(CDialog& dialog, std::vector<Step> steps)
+    {
+        current = &dialog;
+        pending = std::move(steps);
+        const UINT_PTR timer = SetTimer(nullptr, 0, 20, &Script::Tick);
+        const INT_PTR result = dialog.DoModal();
+        KillTimer(nullptr, timer);
+        current = nullptr;
+        return result;
+    }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        const HWND window = current ? current->Handle() : nullptr;
+        if (!window || !IsWindowVisible(window) || pending.empty())
+            return;
+        const Step step = pending.front();
+        pending.erase(pending.begin());
+        step(window);
+    }
+
+    static CDialog* current;
+    static std::vector<Step> pending;
+};
+
+CDialog* Script::current = nullptr;
+std::vector<Script::Step> Script::pending;
+
+void SetModifier(int virtualKey, bool down)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[virtualKey] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+void PostKey(HWND window, UINT virtualKey)
+{
+    PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001u);
+}
+
+}  // namespace
+
+TEST(LauncherDialog, UsesTheProgramIconForCaptionTaskBarAndDragging)
+{
+    LaunchSettings settings;
+    CLauncherDlg dialog(settings);
+    ASSERT_NE(nullptr, dialog.Icon());
+    HICON big = nullptr, small = nullptr, dragged = nullptr;
+    const INT_PTR result = Script::Run(dialog, {[&](HWND window) {
+        big = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+        small = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+        dragged = reinterpret_cast<HICON>(SendMessageA(window, WM_QUERYDRAGICON, 0, 0));
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    }});
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ(dialog.Icon(), big);
+    EXPECT_EQ(dialog.Icon(), small);
+    EXPECT_EQ(dialog.Icon(), dragged);
+}
+
+TEST(LauncherDialog, F1AsksForHelpOnlyWithoutShiftCtrlOrAlt)
+{
+    HelpRecordingApp app;
+    LaunchSettings settings;
+    CLauncherDlg dialog(settings);
+    std::vector<std::size_t> requestsAfter;
+    const auto pressF1With = [&](int modifier) {
+        return [&, modifier](HWND window) {
+            requestsAfter.push_back(app.helpRequests.size());
+            if (modifier)
+                SetModifier(modifier, true);
+            PostKey(window, VK_F1);
+        };
+    };
+    const auto release = [&](int modifier) {
+        return [&, modifier](HWND) { SetModifier(modifier, false); };
+    };
+    HWND shown = nullptr;
+    Script::Run(dialog, {
+        pressF1With(VK_SHIFT), release(VK_SHIFT),
+        pressF1With(VK_CONTROL), release(VK_CONTROL),
+        pressF1With(VK_MENU), release(VK_MENU),
+        pressF1With(0),
+        [&](HWND window) {
+            requestsAfter.push_back(app.helpRequests.size());
+            shown = window;
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+        },
+    });
+    EXPECT_EQ((std::vector<std::size_t>{0, 0, 0, 0, 1}), requestsAfter);
+    ASSERT_EQ(1u, app.helpRequests.size());
+    EXPECT_EQ(shown, app.helpRequests[0].window);
+    EXPECT_EQ(0x20066u, app.helpRequests[0].helpContext);
+}
+
+TEST(DialogFramework, AMissingTemplateGivesMinusOne)
+{
+    CDialog dialog(999, nullptr);
+    EXPECT_EQ(-1, dialog.DoModal());
+}
+
+TEST(DialogFramework, ThePaintOfAMinimisedDialogDrawsItsIcon)
+{
+    LaunchSettings settings;
+    CLauncherDlg dialog(settings);
+    bool minimised = false;
+    Script::Run(dialog, {
+        [](HWND window) { ShowWindow(window, SW_MINIMIZE); },
+        [&](HWND window) {
+            minimised = IsIconic(window) != FALSE;
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            ShowWindow(window, SW_RESTORE);
+        },
+        [](HWND window) { PostMessageA(window, WM_COMMAND, IDCANCEL, 0); },
+    });
+    EXPECT_TRUE(minimised);
+}
