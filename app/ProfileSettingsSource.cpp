@@ -3,6 +3,24 @@
 #include "platform/Services.h"
 #include "platform/WinApp.h"
 
+namespace {
+
+HKEY RootHandle(RegistryRoot root)
+{
+    switch (root) {
+    case RegistryRoot::ClassesRoot:
+        return HKEY_CLASSES_ROOT;
+    case RegistryRoot::CurrentUser:
+        return HKEY_CURRENT_USER;
+    case RegistryRoot::LocalMachine:
+        return HKEY_LOCAL_MACHINE;
+    }
+    // No such root: the open fails and the key counts as absent there.
+    return nullptr;
+}
+
+}  // namespace
+
 std::string ProfileSettingsSource::CurrentDirectory()
 {
     return win::CurrentDirectory();
@@ -18,6 +36,11 @@ std::string ProfileSettingsSource::ReadString(const std::string& section, const 
                                               const std::string& file)
 {
     return win::ReadProfileString(section, key, file);
+}
+
+bool ProfileSettingsSource::KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath)
+{
+    return win::KeyOpensWithFullAccess(RootHandle(root), keyPath);
 }
 
 void ProfileSettingsSource::ShowMessage(const std::string& text)

@@ -5,8 +5,8 @@
 class CWinApp;
 
 // The settings as the platform gives them: the process's current
-// directory, the INI file through the profile reads, and the application's
-// message box.
+// directory, the INI file through the profile reads, the registry, and the
+// application's message box.
 class ProfileSettingsSource : public SettingsSource {
 public:
     explicit ProfileSettingsSource(const CWinApp& app) : app_(app) {}
@@ -16,6 +16,7 @@ public:
                           std::uint32_t defaultValue, const std::string& file) override;
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& file) override;
+    bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) override;
     void ShowMessage(const std::string& text) override;
 
 private:

@@ -5,6 +5,7 @@
 
 #include "config/Messages.h"
 #include "config/Paths.h"
+#include "config/TargetSelection.h"
 
 namespace {
 
@@ -49,8 +50,10 @@ int LoadSettingsFrom(SettingsSource& source, const std::string& applicationName,
     StoreIfSet(settings.copyright, read("Copyright"));
     StoreIfSet(settings.infoFile, read("INFO"));
 
-    // The registry candidates of ApplicationKeys, when there are any, are
-    // chosen here, before the default program is looked at.
+    // A present registry candidate comes before the default program, which
+    // is then not even read.
+    if (ChooseCandidate(source, settings))
+        return 1;
 
     std::string defaultPath = read("DefaultPath");
     if (defaultPath.empty())

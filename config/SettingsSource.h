@@ -3,6 +3,14 @@
 #include <cstdint>
 #include <string>
 
+// The registry roots a candidate's key is looked for under, with the
+// values of their predefined handles.
+enum class RegistryRoot : std::uint32_t {
+    ClassesRoot = 0x80000000u,
+    CurrentUser = 0x80000001u,
+    LocalMachine = 0x80000002u,
+};
+
 // What loading the settings asks of the platform. Each call is one read
 // of the platform; nothing is cached, so the order of calls is the order
 // of reads.
@@ -21,6 +29,10 @@ public:
     // A text profile read of at most 79 characters; "" when missing.
     virtual std::string ReadString(const std::string& section, const std::string& key,
                                    const std::string& file) = 0;
+
+    // Whether the key at keyPath under root opens with full access. A key
+    // that opens is closed again at once; nothing is read from it.
+    virtual bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) = 0;
 
     // Shows the text in the message box; returns once it is dismissed.
     virtual void ShowMessage(const std::string& text) = 0;

@@ -52,6 +52,18 @@ std::string ReadProfileString(const std::string& section, const std::string& key
     return buffer;
 }
 
+bool KeyOpensWithFullAccess(HKEY root, const std::string& keyPath)
+{
+    // No WOW64 view flag: a 32-bit program sees the keys that 32-bit
+    // setups write.
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return false;
+    // Only the open mattered; a failed close changes nothing about that.
+    RegCloseKey(key);
+    return true;
+}
+
 std::intptr_t ShellOpen(const std::string& file)
 {
     const HINSTANCE result =

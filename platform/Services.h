@@ -28,6 +28,10 @@ UINT ReadProfileInt(const std::string& section, const std::string& key, UINT def
 std::string ReadProfileString(const std::string& section, const std::string& key,
                               const std::string& file);
 
+// RegOpenKeyExA with options 0 and KEY_ALL_ACCESS; a key that opens is
+// closed again at once. True only when the open succeeded.
+bool KeyOpensWithFullAccess(HKEY root, const std::string& keyPath);
+
 // ShellExecuteA with the verb "open", no parameters, no directory and
 // SW_SHOWNORMAL; the raw result, above 32 when the program was started.
 std::intptr_t ShellOpen(const std::string& file);

@@ -44,6 +44,9 @@ TEST_F(LoadSettingsTest, ReadsEveryInitKeyOnceInOrder)
         Read("Init/Title"),
         Read("Init/Copyright"),
         Read("Init/INFO"),
+        Read("ApplicationKeys/RKey1"), Read("ApplicationKeys/RKey2"), Read("ApplicationKeys/RKey3"),
+        Read("ApplicationKeys/RKey4"), Read("ApplicationKeys/RKey5"), Read("ApplicationKeys/RKey6"),
+        Read("ApplicationKeys/RKey7"), Read("ApplicationKeys/RKey8"), Read("ApplicationKeys/RKey9"),
         Read("Init/DefaultPath"),
         Read("Init/DefaultName"),
     };

@@ -1,0 +1,55 @@
+#include "config/TargetSelection.h"
+
+#include <utility>
+
+namespace {
+
+const char kCandidatesSection[] = "ApplicationKeys";
+
+// Key names carry one digit, so RKey10 and later are never looked at.
+constexpr int kFirstCandidate = 1;
+constexpr int kLastCandidate = 9;
+
+constexpr RegistryRoot kProbeOrder[] = {
+    RegistryRoot::ClassesRoot,
+    RegistryRoot::LocalMachine,
+    RegistryRoot::CurrentUser,
+};
+
+}  // namespace
+
+bool KeyIsPresent(SettingsSource& source, const std::string& keyPath)
+{
+    // The first root that opens settles it, so at most one key is ever open.
+    for (const RegistryRoot root : kProbeOrder) {
+        if (source.KeyOpensWithFullAccess(root, keyPath))
+            return true;
+    }
+    return false;
+}
+
+bool ChooseCandidate(SettingsSource& source, LaunchSettings& settings)
+{
+    const auto read = [&](const char* prefix, int number) {
+        return source.ReadString(kCandidatesSection, prefix + std::to_string(number), settings.iniPath);
+    };
+
+    for (int number = kFirstCandidate; number <= kLastCandidate; ++number) {
+        // An unset RKey is a gap, not the end of the list.
+        const std::string keyPath = read("RKey", number);
+        if (keyPath.empty() || !KeyIsPresent(source, keyPath))
+            continue;
+
+        // The present key decides, even for a candidate that names no
+        // program: the launch then reports the empty path.
+        std::string path = read("Path", number);
+        if (!path.empty()) {
+            settings.targetPath = std::move(path);
+            std::string name = read("Name", number);
+            if (!name.empty())
+                settings.targetName = std::move(name);
+        }
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,113 @@
+// The launcher choosing among the registry candidates of its INI file, run
+// silently on machines whose registry has this key or that one.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/Driver.h"
+#include "tests/win/ScratchKey.h"
+
+using e2e::CaseDirectory;
+using e2e::RunResult;
+
+namespace {
+
+class TargetSelectionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.CopyLauncher("TOLVAN.EXE");
+        for (const char* target : {"UPGRADE\\SETUP.EXE", "ADDON\\SETUP.EXE", "RUNTIME\\SETUP.EXE"})
+            dir.CopyMarker(target);
+    }
+
+    // The INI file of a typical medium, run without the dialog; the key
+    // names are this test's own.
+    void WriteIni(bool withDefaultPath = true)
+    {
+        dir.Write("TOLVAN.ini", std::string("[Init]\r\nSilent=1\r\nCaption=Run-time Setup\r\n") +
+                                    "INFO=LICENSE.TXT\r\n" +
+                                    (withDefaultPath ? "DefaultPath=RUNTIME\\SETUP.EXE\r\n" : "") +
+                                    "DefaultName=Database run-time, full installation\r\n"
+                                    "[ApplicationKeys]\r\n"
+                                    "RKey1=" + runtimeKey + "\r\n"
+                                    "Path1=UPGRADE\\SETUP.EXE\r\n"
+                                    "Name1=Upgrade of the installed run-time\r\n"
+                                    "RKey3=" + addOnKey + "\r\n"
+                                    "Path3=ADDON\\SETUP.EXE\r\n"
+                                    "Name3=Add-on for the installed database\r\n");
+    }
+
+    RunResult Run()
+    {
+        const auto before = dir.Snapshot();
+        e2e::RunOptions options;
+        options.program = dir / "TOLVAN.EXE";
+        options.currentDirectory = dir.Path();
+        RunResult result = e2e::Run(options);
+        EXPECT_TRUE(result.exited) << e2e::Describe(result);
+        EXPECT_EQ(0u, result.exitCode);
+        EXPECT_EQ(0, result.dialogs);
+        EXPECT_EQ(before, dir.Snapshot()) << "the launcher changed its directory";
+        return result;
+    }
+
+    void ExpectOnlyLaunchOf(const std::string& target)
+    {
+        const RunResult result = Run();
+        EXPECT_TRUE(result.messageBoxes.empty()) << e2e::Describe(result);
+        ASSERT_EQ(1u, result.launches.size()) << e2e::Describe(result);
+        EXPECT_EQ(dir / target, result.launches[0].program);
+    }
+
+    void ExpectOnlyMessage(const std::string& text)
+    {
+        const RunResult result = Run();
+        ASSERT_EQ(1u, result.messageBoxes.size()) << e2e::Describe(result);
+        EXPECT_EQ(text, result.messageBoxes[0].text);
+        EXPECT_EQ("TOLVAN", result.messageBoxes[0].caption);
+        EXPECT_TRUE(result.launches.empty()) << e2e::Describe(result);
+    }
+
+    CaseDirectory dir;
+    const std::string runtimeKey = "Software\\" + ScratchKey::UniqueName("TolvanTest") + "\\Database\\9.0\\Runtime";
+    const std::string addOnKey = ScratchKey::UniqueName("TolvanTest") + ".Database.9";
+};
+
+}  // namespace
+
+TEST_F(TargetSelectionTest, TheFirstCandidateWhoseKeyIsUnderLocalMachine)
+{
+    WriteIni();
+    const ScratchKey key(HKEY_LOCAL_MACHINE, runtimeKey);
+    ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
+}
+
+TEST_F(TargetSelectionTest, ALaterCandidateWhoseKeyIsUnderClassesRoot)
+{
+    WriteIni();
+    const ScratchKey key(HKEY_CLASSES_ROOT, addOnKey);
+    ExpectOnlyLaunchOf("ADDON\\SETUP.EXE");
+}
+
+TEST_F(TargetSelectionTest, TheDefaultProgramWhenNoKeyIsPresent)
+{
+    WriteIni();
+    ExpectOnlyLaunchOf("RUNTIME\\SETUP.EXE");
+}
+
+TEST_F(TargetSelectionTest, NoKeyAndNoDefaultProgramIsAnError)
+{
+    WriteIni(false);
+    ExpectOnlyMessage("Error in ini file:\nNo suitable keys found");
+}
+
+TEST_F(TargetSelectionTest, APresentCandidateWithoutPathLaunchesAnEmptyPath)
+{
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n"
+                            "[ApplicationKeys]\r\nRKey1=" + runtimeKey + "\r\nName1=Upgrade\r\n"
+                            "RKey2=" + addOnKey + "\r\nPath2=ADDON\\SETUP.EXE\r\n");
+    const ScratchKey key(HKEY_CURRENT_USER, runtimeKey);
+    const ScratchKey other(HKEY_CLASSES_ROOT, addOnKey);
+    ExpectOnlyMessage("''\n Program could not be executed");
+}

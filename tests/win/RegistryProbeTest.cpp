@@ -1,0 +1,165 @@
+// The key probe against the real registry, alone and inside the candidate
+// walk with a real INI file.
+#include "platform/Services.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/ProfileSettingsSource.h"
+#include "config/SettingsLoader.h"
+#include "platform/WinApp.h"
+#include "tests/win/ScratchKey.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Root {
+    const char* name;
+    HKEY handle;
+};
+
+const Root kRoots[] = {
+    {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+    {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+    {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+};
+
+// A path for a key of its own under the root. Under HKEY_CURRENT_USER and
+// HKEY_LOCAL_MACHINE it stays out of Software\Classes, so the key is not
+// seen through HKEY_CLASSES_ROOT as well.
+std::string OwnKeyPath(HKEY root)
+{
+    const std::string name = ScratchKey::UniqueName("TolvanTest");
+    return root == HKEY_CLASSES_ROOT ? name : "Software\\" + name;
+}
+
+}  // namespace
+
+TEST(KeyProbe, OpensAKeyOnlyUnderTheRootThatHasIt)
+{
+    for (const Root& root : kRoots) {
+        const ScratchKey key(root.handle, OwnKeyPath(root.handle));
+        for (const Root& other : kRoots) {
+            EXPECT_EQ(other.handle == root.handle, win::KeyOpensWithFullAccess(other.handle, key.Path()))
+                << key.Path() << " made under " << root.name << ", probed under " << other.name;
+        }
+        EXPECT_FALSE(win::KeyOpensWithFullAccess(root.handle, key.Path() + "\\Missing"));
+    }
+}
+
+TEST(KeyProbe, AKeyThatRefusesFullAccessDoesNotOpen)
+{
+    for (const Root& root : kRoots) {
+        const ScratchKey key(root.handle, OwnKeyPath(root.handle));
+        ASSERT_EQ(ERROR_SUCCESS, key.RefuseFullAccess()) << root.name;
+
+        // The key is there and can be read, but full access is refused.
+        HKEY opened = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(root.handle, key.Path().c_str(), 0, KEY_READ, &opened));
+        RegCloseKey(opened);
+        ASSERT_EQ(ERROR_ACCESS_DENIED, RegOpenKeyExA(root.handle, key.Path().c_str(), 0, KEY_ALL_ACCESS, &opened))
+            << root.name;
+
+        EXPECT_FALSE(win::KeyOpensWithFullAccess(root.handle, key.Path())) << root.name;
+    }
+}
+
+TEST(KeyProbe, LeavesNoKeyOpen)
+{
+    const ScratchKey key(HKEY_CURRENT_USER, OwnKeyPath(HKEY_CURRENT_USER));
+    // The platform counts no handles here, but it hands a freed handle value
+    // out again first: with every probed key closed again, a handle made
+    // after the probes gets the value of one freed before them.
+    const HANDLE before = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    CloseHandle(before);
+    for (int probe = 0; probe < 20; ++probe)
+        ASSERT_TRUE(win::KeyOpensWithFullAccess(HKEY_CURRENT_USER, key.Path()));
+    const HANDLE after = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    CloseHandle(after);
+    EXPECT_EQ(before, after);
+}
+
+namespace {
+
+// The loader on the real profile reads and registry, with the INI file in a
+// directory of the test's own and message boxes written down, not shown.
+class CandidateWalkTest : public ::testing::Test {
+protected:
+    class Source : public ProfileSettingsSource {
+    public:
+        Source(const CWinApp& app, std::string directory)
+            : ProfileSettingsSource(app), directory_(std::move(directory))
+        {
+        }
+        std::string CurrentDirectory() override { return directory_; }
+        void ShowMessage(const std::string& text) override { messages.push_back(text); }
+
+        std::vector<std::string> messages;
+
+    private:
+        std::string directory_;
+    };
+
+    void SetUp() override
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        directory = std::string(temp) + ScratchKey::UniqueName("tolvan-walk");
+        fs::create_directories(directory);
+    }
+    void TearDown() override { fs::remove_all(directory); }
+
+    // Loads the settings from an INI file with the given ApplicationKeys
+    // lines and a default program.
+    int Load(const std::string& candidateLines)
+    {
+        std::ofstream(directory + "\\TOLVAN.ini", std::ios::binary)
+            << "[Init]\r\nSilent=1\r\nDefaultPath=DEFAULT.EXE\r\n[ApplicationKeys]\r\n" << candidateLines;
+        const CWinApp app;
+        Source source(app, directory);
+        settings = LaunchSettings();
+        const int result = LoadSettingsFrom(source, "TOLVAN", settings);
+        EXPECT_TRUE(source.messages.empty()) << source.messages.front();
+        return result;
+    }
+
+    std::string directory;
+    LaunchSettings settings;
+};
+
+}  // namespace
+
+TEST_F(CandidateWalkTest, FindsTheCandidateKeyUnderEachRoot)
+{
+    for (const Root& root : kRoots) {
+        const ScratchKey key(root.handle, OwnKeyPath(root.handle));
+        EXPECT_EQ(1, Load("RKey1=" + key.Path() + "Missing\r\nPath1=FIRST.EXE\r\n"
+                          "RKey2=" + key.Path() + "\r\nPath2=SECOND.EXE\r\nName2=Second\r\n"));
+        EXPECT_EQ("SECOND.EXE", settings.targetPath) << root.name;
+        EXPECT_EQ("Second", settings.targetName) << root.name;
+    }
+}
+
+TEST_F(CandidateWalkTest, ProbesALongRKeyCutTo79Characters)
+{
+    const std::string base = "Software\\" + ScratchKey::UniqueName("TolvanTest") + "\\";
+    const std::string cut = base + std::string(79 - base.size(), 'A');
+    // The cut falls inside a key name, so the whole path and its first 79
+    // characters name different keys.
+    const std::string whole = cut + "BCD\\Deeper";
+    const std::string lines = "RKey1=" + whole + "\r\nPath1=LONG.EXE\r\n";
+
+    const ScratchKey wholeKey(HKEY_CURRENT_USER, whole);
+    EXPECT_EQ(1, Load(lines));
+    EXPECT_EQ("DEFAULT.EXE", settings.targetPath);
+
+    const ScratchKey cutKey(HKEY_CURRENT_USER, cut);
+    EXPECT_EQ(1, Load(lines));
+    EXPECT_EQ("LONG.EXE", settings.targetPath);
+}

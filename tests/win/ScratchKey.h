@@ -1,0 +1,92 @@
+#pragma once
+
+#include <windows.h>
+
+#include <sddl.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A registry key made for one test and deleted when the test ends, pass or
+// fail, with every parent key that was made for it.
+class ScratchKey {
+public:
+    // Creates root\path and whatever parents of it are missing.
+    ScratchKey(HKEY root, std::string path) : root_(root), path_(std::move(path))
+    {
+        for (std::size_t end = path_.find('\\');; end = path_.find('\\', end + 1)) {
+            const std::string prefix = path_.substr(0, end);
+            if (!Exists(prefix))
+                made_.push_back(prefix);
+            if (end == std::string::npos)
+                break;
+        }
+        HKEY key = nullptr;
+        const LONG result =
+            RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        if (result != ERROR_SUCCESS) {
+            DeleteWhatWasMade();
+            throw std::runtime_error("cannot create key " + path_ + " (error " + std::to_string(result) + ")");
+        }
+        RegCloseKey(key);
+    }
+
+    ScratchKey(const ScratchKey&) = delete;
+    ScratchKey& operator=(const ScratchKey&) = delete;
+
+    ~ScratchKey() { DeleteWhatWasMade(); }
+
+    const std::string& Path() const { return path_; }
+
+    // Lets only reading and deleting through: an open that asks for full
+    // access is refused from now on. Returns the result of setting it.
+    LONG RefuseFullAccess() const
+    {
+        HKEY key = nullptr;
+        LONG result = RegOpenKeyExA(root_, path_.c_str(), 0, WRITE_DAC, &key);
+        if (result != ERROR_SUCCESS)
+            return result;
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        // A protected DACL that allows everyone KEY_READ and DELETE, nothing else.
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KRSD;;;WD)", SDDL_REVISION_1,
+                                                                  &descriptor, nullptr)) {
+            RegCloseKey(key);
+            return static_cast<LONG>(GetLastError());
+        }
+        result = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+        LocalFree(descriptor);
+        RegCloseKey(key);
+        return result;
+    }
+
+    // A key name that no other process and no other key of this one uses.
+    static std::string UniqueName(const std::string& prefix)
+    {
+        static std::atomic<int> counter{0};
+        return prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    }
+
+private:
+    // Deepest first: a key with subkeys cannot be deleted.
+    void DeleteWhatWasMade() const
+    {
+        for (auto key = made_.rbegin(); key != made_.rend(); ++key)
+            RegDeleteKeyA(root_, key->c_str());
+    }
+
+    bool Exists(const std::string& path) const
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }
+
+    HKEY root_;
+    std::string path_;
+    std::vector<std::string> made_;
+};
