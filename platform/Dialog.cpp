@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/File.h"
 #include "platform/Geometry.h"
 #include "platform/WinApp.h"
 
@@ -220,6 +221,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     bool handled = false;
     try {
         handled = dialog->Dispatch(message, wParam, lParam, result);
+    } catch (const CFileException& error) {
+        // What was left undone stays undone; the dialog goes on.
+        error.ReportError(MB_ICONSTOP);
+        return FALSE;
     } catch (...) {
         // No exception may cross the window manager.
         return FALSE;

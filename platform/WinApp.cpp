@@ -7,6 +7,12 @@ namespace {
 
 CWinApp* currentApp = nullptr;
 
+// A message box shows the exclamation icon unless its type names another.
+UINT WithDefaultIcon(UINT type)
+{
+    return (type & MB_ICONMASK) == 0 ? type | MB_ICONEXCLAMATION : type;
+}
+
 }  // namespace
 
 const AppMessageMap CWinApp::baseMessageMap = {nullptr, nullptr, 0};
@@ -15,6 +21,15 @@ HINSTANCE ResourceInstance()
 {
     const CWinApp* app = CWinApp::Current();
     return app && app->Instance() ? app->Instance() : GetModuleHandleA(nullptr);
+}
+
+void ReportMessage(const std::string& text, UINT type)
+{
+    if (const CWinApp* app = CWinApp::Current()) {
+        app->ShowMessage(text, type);
+        return;
+    }
+    win::ShowMessageBox(text, ApplicationNameFromModulePath(win::ModuleFileName()), WithDefaultIcon(type));
 }
 
 CWinApp::CWinApp()
@@ -51,9 +66,7 @@ int CWinApp::Run(HINSTANCE instance)
 
 void CWinApp::ShowMessage(const std::string& text, UINT type) const
 {
-    if ((type & MB_ICONMASK) == 0)
-        type |= MB_ICONEXCLAMATION;
-    win::ShowMessageBox(text, appName_, type);
+    win::ShowMessageBox(text, appName_, WithDefaultIcon(type));
 }
 
 int CWinApp::StartUp()

@@ -25,6 +25,10 @@ constexpr UINT kHelpCommand = 0xE146;
 // running executable's when there is no application object.
 HINSTANCE ResourceInstance();
 
+// Shows a message box as the application does, also where there is no
+// application object (the caption is then the executable's name).
+void ReportMessage(const std::string& text, UINT type);
+
 // The application object: one per program, constructed during static
 // initialisation. Run() is the whole life of the process after that.
 class CWinApp {

@@ -1,7 +1,36 @@
 #include "ui/LauncherDlg.h"
 
+#include "platform/File.h"
 #include "platform/Geometry.h"
 #include "platform/WinApp.h"
+#include "ui/InfoPanel.h"
+
+namespace {
+
+// The information text file, read through the framework's file class.
+class FileReader : public InfoFileReader {
+public:
+    explicit FileReader(CFile& file) : file_(file) {}
+
+    bool Open(const std::string& name, int& cause) override
+    {
+        CFileException error;
+        if (file_.Open(name, &error))
+            return true;
+        cause = error.cause;
+        return false;
+    }
+    std::size_t Read(char* buffer, std::size_t count) override
+    {
+        return file_.Read(buffer, static_cast<UINT>(count));
+    }
+    void Close() override { file_.Close(); }
+
+private:
+    CFile& file_;
+};
+
+}  // namespace
 
 const MessageMapEntry<DialogHandler> CLauncherDlg::entries[] = {
     {WM_PAINT, 0, 0, &CLauncherDlg::OnPaint},
@@ -38,7 +67,21 @@ BOOL CLauncherDlg::OnInitDialog()
     SetDlgItemTextA(window, IDC_TITLE, settings_.title.c_str());
     SetDlgItemTextA(window, IDC_COPYRIGHT, settings_.copyright.c_str());
     SetDlgItemTextA(window, IDC_TARGET_NAME, settings_.targetName.c_str());
+    FillInfoPanel();
     return TRUE;
+}
+
+void CLauncherDlg::FillInfoPanel()
+{
+    // A failed read or close leaves from here; the file closes on the way.
+    CFile file;
+    FileReader reader(file);
+    const InfoPanelContent content = ReadInfoPanel(settings_.infoFile, reader);
+    if (!content.filled)
+        return;
+    if (content.accept)
+        SetDlgItemTextA(Handle(), IDOK, "Accept");
+    SetDlgItemTextA(Handle(), IDC_INFO_TEXT, content.text.c_str());
 }
 
 bool CLauncherDlg::OnPaint(CDialog& dialog, WPARAM, LPARAM, LRESULT&)

@@ -22,6 +22,10 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
+    // Shows the information text file in the panel, and "Accept" on OK for
+    // an agreement.
+    void FillInfoPanel();
+
     static bool OnPaint(CDialog& dialog, WPARAM wParam, LPARAM lParam, LRESULT& result);
     static bool OnQueryDragIcon(CDialog& dialog, WPARAM wParam, LPARAM lParam, LRESULT& result);
 

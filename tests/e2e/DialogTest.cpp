@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/Driver.h"
+#include "tests/e2e/LauncherTest.h"
 
-using e2e::CaseDirectory;
 using e2e::RunResult;
 
 namespace {
@@ -93,7 +92,7 @@ private:
     HWND window_;
 };
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public LauncherTest {
 protected:
     void SetUp() override
     {
@@ -107,18 +106,11 @@ protected:
     }
 
     // Runs the launcher and answers its dialog with answer; checks that
-    // the dialog came up once and that nothing was written.
-    RunResult Run(const std::function<void(HWND)>& answer)
+    // the dialog came up once.
+    RunResult RunAnswering(const std::function<void(HWND)>& answer)
     {
-        const auto before = dir.Snapshot();
-        e2e::RunOptions options;
-        options.program = dir / "TOLVAN.EXE";
-        options.currentDirectory = dir.Path();
-        options.onDialog = answer;
-        RunResult result = e2e::Run(options);
-        EXPECT_TRUE(result.exited) << e2e::Describe(result);
+        RunResult result = Run("TOLVAN.EXE", "", "", answer);
         EXPECT_EQ(1, result.dialogs) << e2e::Describe(result);
-        EXPECT_EQ(before, dir.Snapshot()) << "the launcher changed its directory";
         return result;
     }
 
@@ -136,7 +128,6 @@ protected:
         EXPECT_TRUE(result.launches.empty()) << e2e::Describe(result);
     }
 
-    CaseDirectory dir;
 };
 
 }  // namespace
@@ -148,7 +139,7 @@ TEST_F(DialogTest, ShowsTheTextsOfTheIniFileAndTheFixedLabel)
              "DefaultName=Database run-time, full installation\r\n");
     std::string caption;
     std::vector<Control> controls;
-    const RunResult result = Run([&](HWND dialog) {
+    const RunResult result = RunAnswering([&](HWND dialog) {
         caption = e2e::WindowText(dialog);
         controls = Controls(dialog);
         e2e::Click(GetDlgItem(dialog, IDCANCEL));
@@ -173,7 +164,7 @@ TEST_F(DialogTest, UnsetTextsLeaveBlankLinesAndTheCaptionIsTheProgramName)
     WriteIni("Caption=\r\n");
     std::string caption;
     std::vector<std::string> labels;
-    Run([&](HWND dialog) {
+    RunAnswering([&](HWND dialog) {
         caption = e2e::WindowText(dialog);
         for (int id : {1001, 1002, 1003})
             labels.push_back(e2e::ItemText(dialog, id));
@@ -186,7 +177,7 @@ TEST_F(DialogTest, UnsetTextsLeaveBlankLinesAndTheCaptionIsTheProgramName)
 TEST_F(DialogTest, OkStartsTheProgramOnceTheDialogHasGone)
 {
     WriteIni("");
-    const RunResult result = Run([](HWND dialog) { e2e::Click(GetDlgItem(dialog, IDOK)); });
+    const RunResult result = RunAnswering([](HWND dialog) { e2e::Click(GetDlgItem(dialog, IDOK)); });
     ExpectLaunchedAfterTheDialog(result);
     // The last message of the dialog was the button's WM_LBUTTONUP.
     EXPECT_EQ(0u, result.exitCode);
@@ -195,12 +186,12 @@ TEST_F(DialogTest, OkStartsTheProgramOnceTheDialogHasGone)
 TEST_F(DialogTest, EnterConfirmsAlsoWhileThePanelHasTheFocus)
 {
     WriteIni("");
-    RunResult result = Run([](HWND dialog) { e2e::PressKey(dialog, VK_RETURN); });
+    RunResult result = RunAnswering([](HWND dialog) { e2e::PressKey(dialog, VK_RETURN); });
     ExpectLaunchedAfterTheDialog(result);
     EXPECT_EQ(static_cast<DWORD>(VK_RETURN), result.exitCode);
 
     bool panelFocused = false;
-    result = Run([&](HWND dialog) {
+    result = RunAnswering([&](HWND dialog) {
         const HWND panel = GetDlgItem(dialog, 1004);
         e2e::Click(panel);
         panelFocused = e2e::WaitUntil([&] { return e2e::FocusOf(dialog) == panel; });
@@ -242,7 +233,7 @@ TEST_F(DialogTest, CancelEscAndCloseStartNothing)
     };
     for (const Answer& answer : answers) {
         SCOPED_TRACE(answer.name);
-        const RunResult result = Run(answer.answer);
+        const RunResult result = RunAnswering(answer.answer);
         ExpectNothingLaunched(result);
         EXPECT_EQ(answer.exitCode, result.exitCode);
     }
@@ -252,7 +243,7 @@ TEST_F(DialogTest, FocusStartsOnOkAndTabMovesBetweenTheButtonsOnly)
 {
     WriteIni("");
     std::vector<int> focused;
-    Run([&](HWND dialog) {
+    RunAnswering([&](HWND dialog) {
         focused.push_back(GetDlgCtrlID(e2e::FocusOf(dialog)));
         for (int i = 0; i < 2; ++i) {
             const HWND before = e2e::FocusOf(dialog);
@@ -269,7 +260,7 @@ TEST_F(DialogTest, IsCentredInTheWorkArea)
 {
     WriteIni("");
     RECT window = {};
-    Run([&](HWND dialog) {
+    RunAnswering([&](HWND dialog) {
         GetWindowRect(dialog, &window);
         e2e::PressKey(dialog, VK_ESCAPE);
     });
@@ -287,7 +278,7 @@ TEST_F(DialogTest, StillWorksAfterBeingMinimisedAndRestored)
     WriteIni("");
     bool minimised = false;
     bool restored = false;
-    const RunResult result = Run([&](HWND dialog) {
+    const RunResult result = RunAnswering([&](HWND dialog) {
         PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         minimised = e2e::WaitUntil([&] { return IsIconic(dialog) != FALSE; });
         RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -303,12 +294,9 @@ TEST_F(DialogTest, StillWorksAfterBeingMinimisedAndRestored)
 TEST_F(DialogTest, AFailedStartIsReportedAfterTheDialog)
 {
     WriteIni("", "NOSUCH\\SETUP.EXE");
-    const RunResult result = Run([](HWND dialog) { e2e::PressKey(dialog, VK_RETURN); });
+    const RunResult result = RunAnswering([](HWND dialog) { e2e::PressKey(dialog, VK_RETURN); });
     ASSERT_EQ(1u, result.messageBoxes.size()) << e2e::Describe(result);
-    EXPECT_EQ("'NOSUCH\\SETUP.EXE'\n Program could not be executed", result.messageBoxes[0].text);
-    EXPECT_EQ("TOLVAN", result.messageBoxes[0].caption);
-    EXPECT_EQ(e2e::BoxIcon::Exclamation, result.messageBoxes[0].icon);
-    EXPECT_FALSE(result.messageBoxes[0].hasOwner);
+    ExpectMessageBox(result.messageBoxes[0], "'NOSUCH\\SETUP.EXE'\n Program could not be executed");
     EXPECT_TRUE(result.launches.empty());
     // The message box does not change the exit code of the dialog run.
     EXPECT_EQ(static_cast<DWORD>(VK_RETURN), result.exitCode);
@@ -319,7 +307,7 @@ TEST_F(DialogTest, F1OpensTheHelpFileBesideTheProgramAtTheDialogsTopic)
     WriteIni("");
     FakeHelpEngine help(true);
     HWND shownDialog = nullptr;
-    const RunResult result = Run([&](HWND dialog) {
+    const RunResult result = RunAnswering([&](HWND dialog) {
         shownDialog = dialog;
         e2e::PressKey(dialog, VK_F1);
         e2e::WaitUntil([&] { return !help.requests.empty(); });
@@ -339,7 +327,7 @@ TEST_F(DialogTest, AHelpFileThatCannotBeOpenedIsReportedAndTheDialogStays)
     FakeHelpEngine help(false);
     e2e::ShownMessageBox shown;
     bool stillShown = false;
-    const RunResult result = Run([&](HWND dialog) {
+    const RunResult result = RunAnswering([&](HWND dialog) {
         e2e::PressKey(dialog, VK_F1);
         shown = e2e::AnswerMessageBox(dialog);
         stillShown = IsWindowVisible(dialog) != FALSE;

@@ -4,64 +4,19 @@
 
 #include <string>
 
-#include "tests/e2e/Driver.h"
+#include "tests/e2e/LauncherTest.h"
 
-using e2e::BoxIcon;
 using e2e::CaseDirectory;
 using e2e::RunResult;
 
 namespace {
 
-class StartUpTest : public ::testing::Test {
+class StartUpTest : public LauncherTest {
 protected:
-    // Runs the launcher copy at case/exe from the current directory cwd
-    // (a path inside the case) and checks that it wrote nothing there.
-    RunResult Run(const std::string& exe = "TOLVAN.EXE", const std::string& cwd = "",
-                  const std::string& arguments = "")
-    {
-        const auto before = dir.Snapshot();
-        e2e::RunOptions options;
-        options.program = dir / exe;
-        options.currentDirectory = cwd.empty() ? dir.Path() : dir / cwd;
-        options.arguments = arguments;
-        RunResult result = e2e::Run(options);
-        EXPECT_TRUE(result.exited) << e2e::Describe(result);
-        EXPECT_EQ(before, dir.Snapshot()) << "the launcher changed its directory";
-        return result;
-    }
-
-    // The one message box the launcher showed: the text, the application
-    // name as caption, OK alone, the exclamation icon, no owner.
-    void ExpectOnlyMessage(const RunResult& result, const std::string& text, const std::string& appName = "TOLVAN")
-    {
-        ASSERT_EQ(1u, result.messageBoxes.size()) << e2e::Describe(result);
-        const auto& box = result.messageBoxes[0];
-        EXPECT_EQ(text, box.text);
-        EXPECT_EQ(appName, box.caption);
-        EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
-        EXPECT_EQ(BoxIcon::Exclamation, box.icon);
-        EXPECT_FALSE(box.hasOwner);
-        EXPECT_EQ(0, result.dialogs);
-        EXPECT_TRUE(result.launches.empty()) << e2e::Describe(result);
-        EXPECT_EQ(0u, result.exitCode);
-    }
-
-    void ExpectOnlyLaunch(const RunResult& result, const std::string& program, const std::string& directory)
-    {
-        EXPECT_TRUE(result.messageBoxes.empty()) << e2e::Describe(result);
-        EXPECT_EQ(0, result.dialogs);
-        ASSERT_EQ(1u, result.launches.size()) << e2e::Describe(result);
-        EXPECT_EQ(program, result.launches[0].program);
-        EXPECT_EQ(directory, result.launches[0].currentDirectory);
-        EXPECT_EQ(0u, result.exitCode);
-    }
-
-    std::string NotFound(const std::string& iniPath)
+    static std::string NotFound(const std::string& iniPath)
     {
         return "'" + iniPath + "'\n File not found or missing key";
     }
-
-    CaseDirectory dir;
 };
 
 const char kNoSuitableKeys[] = "Error in ini file:\nNo suitable keys found";
@@ -177,11 +132,11 @@ TEST_F(StartUpTest, AtADriveRootTheIniPathHasOneSeparator)
     e2e::RunOptions options;
     options.program = root / "TOLVAN.EXE";
     options.currentDirectory = "T:\\";
-    ExpectOnlyMessage(e2e::Run(options), NotFound("T:\\TOLVAN.ini"));
+    ExpectOnlyMessage(RunChecked(root, options), NotFound("T:\\TOLVAN.ini"));
 
     root.CopyMarker("SETUP\\SETUP.EXE");
     root.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP\\SETUP.EXE\r\n");
-    ExpectOnlyLaunch(e2e::Run(options), "T:\\SETUP\\SETUP.EXE", "T:\\");
+    ExpectOnlyLaunch(RunChecked(root, options), "T:\\SETUP\\SETUP.EXE", "T:\\");
 }
 
 TEST_F(StartUpTest, ValuesArePassedOnAsWrittenAndCutAt79Characters)

@@ -4,15 +4,12 @@
 
 #include <string>
 
-#include "tests/e2e/Driver.h"
+#include "tests/e2e/LauncherTest.h"
 #include "tests/win/ScratchKey.h"
-
-using e2e::CaseDirectory;
-using e2e::RunResult;
 
 namespace {
 
-class TargetSelectionTest : public ::testing::Test {
+class TargetSelectionTest : public LauncherTest {
 protected:
     void SetUp() override
     {
@@ -38,38 +35,11 @@ protected:
                                     "Name3=Add-on for the installed database\r\n");
     }
 
-    RunResult Run()
-    {
-        const auto before = dir.Snapshot();
-        e2e::RunOptions options;
-        options.program = dir / "TOLVAN.EXE";
-        options.currentDirectory = dir.Path();
-        RunResult result = e2e::Run(options);
-        EXPECT_TRUE(result.exited) << e2e::Describe(result);
-        EXPECT_EQ(0u, result.exitCode);
-        EXPECT_EQ(0, result.dialogs);
-        EXPECT_EQ(before, dir.Snapshot()) << "the launcher changed its directory";
-        return result;
-    }
-
     void ExpectOnlyLaunchOf(const std::string& target)
     {
-        const RunResult result = Run();
-        EXPECT_TRUE(result.messageBoxes.empty()) << e2e::Describe(result);
-        ASSERT_EQ(1u, result.launches.size()) << e2e::Describe(result);
-        EXPECT_EQ(dir / target, result.launches[0].program);
+        ExpectOnlyLaunch(Run(), dir / target, dir.Path());
     }
 
-    void ExpectOnlyMessage(const std::string& text)
-    {
-        const RunResult result = Run();
-        ASSERT_EQ(1u, result.messageBoxes.size()) << e2e::Describe(result);
-        EXPECT_EQ(text, result.messageBoxes[0].text);
-        EXPECT_EQ("TOLVAN", result.messageBoxes[0].caption);
-        EXPECT_TRUE(result.launches.empty()) << e2e::Describe(result);
-    }
-
-    CaseDirectory dir;
     const std::string runtimeKey = "Software\\" + ScratchKey::UniqueName("TolvanTest") + "\\Database\\9.0\\Runtime";
     const std::string addOnKey = ScratchKey::UniqueName("TolvanTest") + ".Database.9";
 };
@@ -99,7 +69,7 @@ TEST_F(TargetSelectionTest, TheDefaultProgramWhenNoKeyIsPresent)
 TEST_F(TargetSelectionTest, NoKeyAndNoDefaultProgramIsAnError)
 {
     WriteIni(false);
-    ExpectOnlyMessage("Error in ini file:\nNo suitable keys found");
+    ExpectOnlyMessage(Run(), "Error in ini file:\nNo suitable keys found");
 }
 
 TEST_F(TargetSelectionTest, APresentCandidateWithoutPathLaunchesAnEmptyPath)
@@ -109,5 +79,5 @@ TEST_F(TargetSelectionTest, APresentCandidateWithoutPathLaunchesAnEmptyPath)
                             "RKey2=" + addOnKey + "\r\nPath2=ADDON\\SETUP.EXE\r\n");
     const ScratchKey key(HKEY_CURRENT_USER, runtimeKey);
     const ScratchKey other(HKEY_CLASSES_ROOT, addOnKey);
-    ExpectOnlyMessage("''\n Program could not be executed");
+    ExpectOnlyMessage(Run(), "''\n Program could not be executed");
 }

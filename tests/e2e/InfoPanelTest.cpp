@@ -1,0 +1,193 @@
+// The information panel of the dialog: the licence as the user reads it,
+// the OK button that becomes "Accept", and files that cannot be read.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/e2e/LauncherTest.h"
+
+using e2e::RunResult;
+
+namespace {
+
+const int kPanel = 1004;
+
+class InfoPanelTest : public LauncherTest {
+protected:
+    void SetUp() override
+    {
+        dir.CopyLauncher("TOLVAN.EXE");
+        dir.CopyMarker("SETUP.EXE");
+    }
+
+    void WriteIni(const std::string& info)
+    {
+        dir.Write("TOLVAN.ini", "[Init]\r\nSilent=0\r\nINFO=" + info + "\r\nDefaultPath=SETUP.EXE\r\n");
+    }
+
+    struct Shown {
+        std::string panel;
+        std::string okLabel;
+        RECT window;
+    };
+
+    // What the dialog shows, read as it comes up; then confirmed with OK,
+    // which must start the program.
+    Shown ShowAndConfirm(const std::string& info)
+    {
+        WriteIni(info);
+        Shown shown = {};
+        const RunResult result = Run("TOLVAN.EXE", "", "", [&](HWND dialog) {
+            shown.panel = e2e::ItemText(dialog, kPanel);
+            shown.okLabel = e2e::ItemText(dialog, IDOK);
+            GetWindowRect(dialog, &shown.window);
+            e2e::Click(GetDlgItem(dialog, IDOK));
+        });
+        EXPECT_EQ(1, result.dialogs);
+        EXPECT_EQ(1u, result.launches.size()) << e2e::Describe(result);
+        lastResult = result;
+        return shown;
+    }
+
+    RunResult lastResult;
+};
+
+std::string Letters(std::size_t size)
+{
+    std::string text;
+    for (std::size_t i = 0; i < size; ++i)
+        text += static_cast<char>('A' + i % 26);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(InfoPanelTest, ShowsTheLicenceAndOffersAccept)
+{
+    const std::string licence = "END USER LICENSE AGREEMENT\r\n\r\nPlease read this agreement carefully.\r\n"
+                                "1. Licence. You may install the run-time on any number of computers.\r\n";
+    dir.Write("LICENSE.TXT", licence);
+    const Shown shown = ShowAndConfirm("LICENSE.TXT");
+    EXPECT_EQ(licence, shown.panel);
+    EXPECT_EQ("Accept", shown.okLabel);
+}
+
+TEST_F(InfoPanelTest, ShowsEveryFileAsReadWithOkOrAccept)
+{
+    std::string zeroAtTen = Letters(60);
+    zeroAtTen[10] = '\0';
+    const std::string agreementInSecondChunk =
+        std::string(1, '\0') + std::string(48, '-') + "END USER AGREEMENT";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string panel;
+        const char* okLabel;
+    };
+    const std::vector<Case> cases = {
+        {"empty", "", "", "OK"},
+        {"49 bytes", Letters(49), Letters(49), "OK"},
+        {"98 bytes", Letters(98), Letters(98), "OK"},
+        {"exactly END USER", "END USER", "END USER", "Accept"},
+        {"END USERS AGREEMENT", "END USERS AGREEMENT", "END USERS AGREEMENT", "Accept"},
+        {"lower case", "end user agreement", "end user agreement", "OK"},
+        {"hyphen", "END-USER AGREEMENT", "END-USER AGREEMENT", "OK"},
+        {"leading blank", " END USER AGREEMENT", " END USER AGREEMENT", "OK"},
+        {"too short", "END USE", "END USE", "OK"},
+        {"byte-order mark", "\xEF\xBB\xBF" "END USER AGREEMENT", "\xEF\xBB\xBF" "END USER AGREEMENT", "OK"},
+        {"bytes above 127", "Caf\xE9 \xC4\xD6\xDC \xA9 2026\r\n", "Caf\xE9 \xC4\xD6\xDC \xA9 2026\r\n", "OK"},
+        {"zero byte at 10", zeroAtTen, zeroAtTen.substr(0, 10) + zeroAtTen.substr(49), "OK"},
+        {"agreement after a zero byte", agreementInSecondChunk, "END USER AGREEMENT", "Accept"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.Write("INFO.TXT", c.bytes);
+        const Shown shown = ShowAndConfirm("INFO.TXT");
+        EXPECT_EQ(c.panel, shown.panel);
+        EXPECT_EQ(c.okLabel, shown.okLabel);
+    }
+}
+
+TEST_F(InfoPanelTest, WithoutInfoThePanelStaysEmpty)
+{
+    const Shown shown = ShowAndConfirm("");
+    EXPECT_EQ("", shown.panel);
+    EXPECT_EQ("OK", shown.okLabel);
+}
+
+TEST_F(InfoPanelTest, AFileThatCannotBeOpenedIsNamedAsWrittenWithItsCause)
+{
+    dir.MakeDirectory("sub");
+    dir.MakeDirectory("LICENSE");
+    dir.Write("HELD.TXT", "END USER AGREEMENT");
+    struct Case {
+        std::string info;
+        std::string panel;
+    };
+    const std::vector<Case> cases = {
+        {"license.txt", "Can't open file license.txt, error = 2"},
+        {"sub\\info.txt", "Can't open file sub\\info.txt, error = 2"},
+        {"NODIR\\info.txt", "Can't open file NODIR\\info.txt, error = 3"},
+        {"LICENSE", "Can't open file LICENSE, error = 5"},
+        {"bad|name?.txt", "Can't open file bad|name?.txt, error = 3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.info);
+        const Shown shown = ShowAndConfirm(c.info);
+        EXPECT_EQ(c.panel, shown.panel);
+        EXPECT_EQ("OK", shown.okLabel);
+        EXPECT_TRUE(lastResult.messageBoxes.empty()) << e2e::Describe(lastResult);
+    }
+}
+
+TEST_F(InfoPanelTest, AFileAnotherProgramHoldsOpenIsASharingViolation)
+{
+    dir.Write("HELD.TXT", "END USER AGREEMENT");
+    const HANDLE held = CreateFileA((dir / "HELD.TXT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    const Shown shown = ShowAndConfirm("HELD.TXT");
+    CloseHandle(held);
+    EXPECT_EQ("Can't open file HELD.TXT, error = 11", shown.panel);
+    EXPECT_EQ("OK", shown.okLabel);
+}
+
+TEST_F(InfoPanelTest, ShowsALicenceOfOneMebibyteWhole)
+{
+    std::string licence = "END USER LICENSE AGREEMENT\r\n";
+    while (licence.size() < 1024 * 1024)
+        licence += "Line " + std::to_string(licence.size()) + " of a long agreement, to be read whole.\r\n";
+    licence.resize(1024 * 1024);
+    dir.Write("LICENSE.TXT", licence);
+    const Shown shown = ShowAndConfirm("LICENSE.TXT");
+    EXPECT_EQ(licence.size(), shown.panel.size());
+    EXPECT_TRUE(licence == shown.panel);
+    EXPECT_EQ("Accept", shown.okLabel);
+}
+
+TEST_F(InfoPanelTest, AReadThatFailsIsReportedAndTheDialogStillWorks)
+{
+    // A pipe whose other end goes away once the launcher has opened it:
+    // the open succeeds and the first read fails (broken pipe, 109).
+    const std::string pipeName = "\\\\.\\pipe\\tolvan-info-" + std::to_string(GetCurrentProcessId());
+    const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                         0, 0, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
+    std::thread server([pipe] {
+        ConnectNamedPipe(pipe, nullptr);
+        CloseHandle(pipe);
+    });
+    const Shown shown = ShowAndConfirm(pipeName);
+    server.join();
+
+    ASSERT_EQ(1u, lastResult.messageBoxes.size()) << e2e::Describe(lastResult);
+    ExpectMessageBox(lastResult.messageBoxes[0], "An unknown error occurred while accessing an unnamed file.",
+                     "TOLVAN", e2e::BoxIcon::Stop);
+    EXPECT_EQ("", shown.panel);
+    EXPECT_EQ("OK", shown.okLabel);
+    // The initialisation was cut short, so the dialog was not centred.
+    EXPECT_EQ(0, shown.window.left);
+    EXPECT_EQ(0, shown.window.top);
+}

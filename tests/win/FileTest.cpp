@@ -1,0 +1,71 @@
+// The framework's file class against the real file system.
+#include "platform/File.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <thread>
+
+namespace {
+
+std::string TempPath(const std::string& name)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId());
+}
+
+}  // namespace
+
+TEST(File, AFailedOpenFillsTheErrorRecord)
+{
+    CFile file;
+    CFileException error;
+    const std::string missing = TempPath("no-such-file.txt");
+    EXPECT_FALSE(file.Open(missing, &error));
+    EXPECT_EQ(2, error.cause);
+    EXPECT_EQ(2, error.osError);
+    EXPECT_EQ(missing, error.fileName);
+}
+
+TEST(File, ReadsWithoutSharingTheFile)
+{
+    const std::string path = TempPath("shared.txt");
+    std::ofstream(path, std::ios::binary) << "0123456789";
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path, nullptr));
+        // Nobody else can open it meanwhile, not even to read.
+        const HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, other);
+        EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
+        char buffer[8];
+        EXPECT_EQ(8u, file.Read(buffer, 8));
+        EXPECT_EQ(2u, file.Read(buffer, 8));
+        EXPECT_EQ(0u, file.Read(buffer, 8));
+        file.Close();
+    }
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+}
+
+TEST(File, AFailedReadThrowsTheCauseWithoutAName)
+{
+    const std::string pipeName = "\\\\.\\pipe\\tolvan-file-" + std::to_string(GetCurrentProcessId());
+    const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0,
+                                         0, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
+    CFile file;
+    ASSERT_TRUE(file.Open(pipeName, nullptr));
+    CloseHandle(pipe);
+    char buffer[49];
+    try {
+        file.Read(buffer, sizeof buffer);
+        FAIL() << "the read of a broken pipe succeeded";
+    } catch (const CFileException& error) {
+        EXPECT_EQ(1, error.cause);
+        EXPECT_EQ(109, error.osError);
+        EXPECT_EQ("", error.fileName);
+    }
+}

@@ -1,0 +1,41 @@
+#include "ui/InfoPanel.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The file is read in chunks of this size into a buffer one byte larger,
+// which keeps each chunk zero-terminated.
+constexpr std::size_t kChunkSize = 49;
+
+const char kAgreementOpening[] = "END USER";
+
+}  // namespace
+
+InfoPanelContent ReadInfoPanel(const std::string& infoFile, InfoFileReader& file)
+{
+    InfoPanelContent content;
+    if (infoFile.empty())
+        return content;
+    content.filled = true;
+
+    int cause = 0;
+    if (!file.Open(infoFile, cause)) {
+        content.text = "Can't open file " + infoFile + ", error = " + std::to_string(static_cast<unsigned>(cause));
+        return content;
+    }
+
+    char buffer[kChunkSize + 1];
+    std::size_t count = 0;
+    do {
+        count = std::min(file.Read(buffer, kChunkSize), kChunkSize);
+        buffer[count] = '\0';
+        // A zero byte ends what this chunk adds; the next chunk adds as usual.
+        content.text.append(buffer, std::strlen(buffer));
+    } while (count == kChunkSize);
+    file.Close();
+
+    content.accept = content.text.rfind(kAgreementOpening, 0) == 0;
+    return content;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// What filling the information panel asks of the file it reads.
+class InfoFileReader {
+public:
+    virtual ~InfoFileReader() = default;
+
+    // Opens the file for reading; false, with the file-error cause, when it
+    // cannot be opened.
+    virtual bool Open(const std::string& name, int& cause) = 0;
+
+    // Reads up to count bytes: fewer only at the end of the file. A failure
+    // throws.
+    virtual std::size_t Read(char* buffer, std::size_t count) = 0;
+
+    // Closes the file. A failure throws.
+    virtual void Close() = 0;
+};
+
+struct InfoPanelContent {
+    bool filled = false;  // false: the panel keeps the template's empty text
+    std::string text;
+    bool accept = false;  // OK is relabelled "Accept"
+};
+
+// Reads the information text file named by infoFile, whole, for the panel.
+// A text that begins with "END USER" turns OK into "Accept"; a file that
+// cannot be opened gives a line naming it and the cause instead.
+InfoPanelContent ReadInfoPanel(const std::string& infoFile, InfoFileReader& file);
