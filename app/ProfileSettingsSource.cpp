@@ -3,8 +3,6 @@
 #include "platform/Services.h"
 #include "platform/WinApp.h"
 
-namespace {
-
 HKEY RootHandle(RegistryRoot root)
 {
     switch (root) {
@@ -18,8 +16,6 @@ HKEY RootHandle(RegistryRoot root)
     // No such root: the open fails and the key counts as absent there.
     return nullptr;
 }
-
-}  // namespace
 
 std::string ProfileSettingsSource::CurrentDirectory()
 {

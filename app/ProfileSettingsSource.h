@@ -1,8 +1,13 @@
 #pragma once
 
+#include <windows.h>
+
 #include "config/SettingsSource.h"
 
 class CWinApp;
+
+// The predefined handle of a registry root.
+HKEY RootHandle(RegistryRoot root);
 
 // The settings as the platform gives them: the process's current
 // directory, the INI file through the profile reads, the registry, and the

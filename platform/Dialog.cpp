@@ -116,17 +116,29 @@ void CDialog::EndDialog(int result)
     ended_ = true;
 }
 
-INT_PTR CDialog::DoModal()
+HWND CDialog::CreateHidden()
 {
     const std::vector<unsigned char> dialogTemplate = LoadHiddenTemplate(templateId_);
     if (dialogTemplate.empty())
-        return -1;
+        return nullptr;
 
     ended_ = false;
     result_ = -1;
-    const HWND window = CreateDialogIndirectParamA(
-        ResourceInstance(), reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()), parent_,
-        &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    return CreateDialogIndirectParamA(ResourceInstance(), reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
+                                      parent_, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+}
+
+void CDialog::DestroyHidden()
+{
+    if (!window_)
+        return;
+    DestroyWindow(window_);
+    window_ = nullptr;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    const HWND window = CreateHidden();
     if (!window)
         return -1;
 

@@ -12,7 +12,8 @@ using DialogHandler = bool (*)(CDialog& dialog, WPARAM wParam, LPARAM lParam, LR
 using DialogMessageMap = MessageMap<DialogHandler>;
 
 // A modal dialog built from a template in the program's own resources.
-// It holds its window only while the modal run lasts.
+// It holds its window only while the modal run lasts, or between
+// CreateHidden and DestroyHidden.
 class CDialog {
 public:
     CDialog(UINT templateId, HWND parent);
@@ -24,6 +25,14 @@ public:
     // runs it until it ends, then destroys it: 1 (IDOK), 2 (IDCANCEL), or
     // -1 when the window cannot be created.
     INT_PTR DoModal();
+
+    // Creates the dialog hidden, initialises and centres it, as the modal
+    // run does before it shows it, and leaves it hidden: for drawing it
+    // without ever showing it. Null when the window cannot be created.
+    HWND CreateHidden();
+
+    // Destroys the window CreateHidden made, without showing it.
+    void DestroyHidden();
 
     HWND Handle() const { return window_; }
     UINT TemplateId() const { return templateId_; }

@@ -6,6 +6,7 @@
 namespace {
 
 CWinApp* currentApp = nullptr;
+MessageSink messageSink = nullptr;
 
 // A message box shows the exclamation icon unless its type names another.
 UINT WithDefaultIcon(UINT type)
@@ -23,8 +24,17 @@ HINSTANCE ResourceInstance()
     return app && app->Instance() ? app->Instance() : GetModuleHandleA(nullptr);
 }
 
+void SetMessageSink(MessageSink sink)
+{
+    messageSink = sink;
+}
+
 void ReportMessage(const std::string& text, UINT type)
 {
+    if (messageSink) {
+        messageSink(text, type);
+        return;
+    }
     if (const CWinApp* app = CWinApp::Current()) {
         app->ShowMessage(text, type);
         return;

@@ -29,6 +29,11 @@ HINSTANCE ResourceInstance();
 // application object (the caption is then the executable's name).
 void ReportMessage(const std::string& text, UINT type);
 
+// Where ReportMessage hands its text instead of showing a box: for a
+// program that must never wait for a user. Null, the default, shows it.
+using MessageSink = void (*)(const std::string& text, UINT type);
+void SetMessageSink(MessageSink sink);
+
 // The application object: one per program, constructed during static
 // initialisation. Run() is the whole life of the process after that.
 class CWinApp {

@@ -3,34 +3,8 @@
 #include "platform/File.h"
 #include "platform/Geometry.h"
 #include "platform/WinApp.h"
+#include "ui/FileInfoReader.h"
 #include "ui/InfoPanel.h"
-
-namespace {
-
-// The information text file, read through the framework's file class.
-class FileReader : public InfoFileReader {
-public:
-    explicit FileReader(CFile& file) : file_(file) {}
-
-    bool Open(const std::string& name, int& cause) override
-    {
-        CFileException error;
-        if (file_.Open(name, &error))
-            return true;
-        cause = error.cause;
-        return false;
-    }
-    std::size_t Read(char* buffer, std::size_t count) override
-    {
-        return file_.Read(buffer, static_cast<UINT>(count));
-    }
-    void Close() override { file_.Close(); }
-
-private:
-    CFile& file_;
-};
-
-}  // namespace
 
 const MessageMapEntry<DialogHandler> CLauncherDlg::entries[] = {
     {WM_PAINT, 0, 0, &CLauncherDlg::OnPaint},
@@ -75,7 +49,7 @@ void CLauncherDlg::FillInfoPanel()
 {
     // A failed read or close leaves from here; the file closes on the way.
     CFile file;
-    FileReader reader(file);
+    FileInfoReader reader(file);
     const InfoPanelContent content = ReadInfoPanel(settings_.infoFile, reader);
     if (!content.filled)
         return;
