@@ -1,0 +1,203 @@
+// The checker's decisions: what it warns setup authors about, the BMP file
+// of its preview, and the exit status and key lines of its report.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "checker/Bitmap.h"
+#include "checker/IniScan.h"
+#include "checker/Report.h"
+#include "checker/Warnings.h"
+
+namespace {
+
+struct IniCase {
+    const char* what;
+    const char* text;
+    std::vector<std::string> warnings;
+};
+
+const IniCase kIniCases[] = {
+    {"a sound file", "[Init]\r\nSilent=0\r\nCaption=C\r\nDefaultPath=a.exe\r\n[ApplicationKeys]\r\nRKey1=K\r\nPath1=p\r\n"
+                     "Name1=n\r\n; RKey10=comment\r\n[Other]\r\nAnything=1\r\n",
+     {}},
+    {"keys numbered 10 and up",
+     "[ApplicationKeys]\nRKey10=K\nPath10=p\nRKey01=x\n",
+     {"line 2: RKey10 is never read: the launcher reads candidates 1 to 9 only, numbered with one digit",
+      "line 3: Path10 is never read: the launcher reads candidates 1 to 9 only, numbered with one digit",
+      "line 4: RKey01 is never read: the launcher reads candidates 1 to 9 only, numbered with one digit"}},
+    {"Path or Name without RKey", "[ApplicationKeys]\nPath2=p\nName2=n\nRKey3=\nPath3=q\nRKey4=k\nname4=m\n",
+     {"line 2: Path2 has no RKey2: candidate 2 is never chosen",
+      "line 3: Name2 has no RKey2: candidate 2 is never chosen",
+      "line 5: Path3 has no RKey3: candidate 3 is never chosen"}},
+    {"DefaultName without DefaultPath", "[Init]\nSilent=0\nDefaultName=n\nDefaultPath=\n",
+     {"line 3: DefaultName without DefaultPath: it is never read, and with no candidate present the launcher ends "
+      "with an error"}},
+    {"keys in the wrong section",
+     "Silent=0\n[ApplicationKeys]\nDefaultPath=a\nDefaultName=b\n[Init]\nRKey1=k\n[Intit]\nCaption=c\n",
+     {"line 1: Silent is outside any section: the launcher reads it only from [Init]",
+      "line 3: DefaultPath is in [ApplicationKeys]: the launcher reads it only from [Init]",
+      "line 4: DefaultName is in [ApplicationKeys]: the launcher reads it only from [Init]",
+      "line 6: RKey1 is in [Init]: the launcher reads it only from [ApplicationKeys]",
+      "line 8: Caption is in [Intit]: the launcher reads it only from [Init]"}},
+    {"unknown keys", "[Init]\nCaptoin=x\nFoo=y\nsilent=0\n[ApplicationKeys]\nRKy1=k\nPaht2=p\nNoEquals\n",
+     {"line 2: Captoin in [Init] is not a key of the launcher: a typo of Caption?",
+      "line 3: Foo in [Init] is not a key of the launcher: it is never read",
+      "line 6: RKy1 in [ApplicationKeys] is not a key of the launcher: a typo of RKey1?",
+      "line 7: Paht2 in [ApplicationKeys] is not a key of the launcher: a typo of Path2?",
+      "line 8: NoEquals in [ApplicationKeys] is not a key of the launcher: it is never read"}},
+    {"duplicate keys and sections", "[Init]\nSilent=0\nSILENT=1\n[init]\nTitle=t\n",
+     {"line 3: SILENT appears again in [Init] (first at line 2): the launcher reads only the first",
+      "line 4: [init] appears again (first at line 1): the launcher reads only the first, so the keys below are "
+      "never read"}},
+    {"quotes and blanks", "[Init]\nSilent=0\nTitle=\"Quoted\"\nCaption = Spaced \t\nCopyright= 'both' \nINFO=\"half\n",
+     {"line 3: Title has quotes around its value, which the launcher drops: it gets \"Quoted\"",
+      "line 4: Caption has blanks around its value, which the launcher drops: it gets \"Spaced\"",
+      "line 5: Copyright has blanks and quotes around its value, which the launcher drops: it gets \"both\""}},
+};
+
+TEST(CheckerWarnings, TellWhatTheLauncherMakesOfTheIniFile)
+{
+    for (const IniCase& test : kIniCases)
+        EXPECT_EQ(test.warnings, IniWarnings(ScanIni(test.text))) << test.what;
+}
+
+TEST(CheckerWarnings, TellWhenTheInfoFileAlmostMakesOkAccept)
+{
+    const std::string almost = "LICENSE.TXT almost begins with END USER (";
+    const std::string rest = "): OK keeps its label \"OK\"; only the exact upper-case bytes END USER at the very start "
+                             "make it \"Accept\"";
+    const struct {
+        std::string text;
+        std::vector<std::string> warnings;
+    } cases[] = {
+        {"END USER LICENCE", {}},
+        {"Licence", {}},
+        {"END USE", {}},
+        {"End User Licence", {almost + "other letter case" + rest}},
+        {"\xEF\xBB\xBF" "END USER", {almost + "a byte-order mark" + rest}},
+        {" \r\nEND USER", {almost + "blanks" + rest}},
+        {"\xEF\xBB\xBF\tend user", {almost + "a byte-order mark, blanks and other letter case" + rest}},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(test.warnings, InfoFileWarnings("LICENSE.TXT", test.text, test.text)) << test.text;
+}
+
+TEST(CheckerWarnings, CountWhatZeroBytesDrop)
+{
+    // Zero bytes at 10 (the rest of the first chunk goes: 39 bytes) and 55
+    // (the second chunk ends at 60: 5 bytes).
+    std::string bytes(60, 'x');
+    bytes[10] = '\0';
+    bytes[55] = '\0';
+    EXPECT_EQ(std::vector<std::string>{"LICENSE.TXT has a zero byte at offset 10: the panel drops the rest of each "
+                                       "49-byte chunk from a zero byte on (44 bytes in all)"},
+              InfoFileWarnings("LICENSE.TXT", bytes, std::string(10, 'x')));
+}
+
+TEST(CheckerBitmap, KeepsRowsFromTheBottomPaddedToFourBytes)
+{
+    // Two rows of two pixels: 6 bytes a row, padded to 8.
+    const std::string top = "\x01\x02\x03\x04\x05\x06";
+    const std::string bottom = "\x11\x12\x13\x14\x15\x16";
+    const std::string file = BmpFile(2, 2, top + bottom);
+    const std::string header("BM\x46\0\0\0\0\0\0\0\x36\0\0\0"
+                             "\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x18\0\0\0\0\0\x10\0\0\0"
+                             "\xc4\x0e\0\0\xc4\x0e\0\0\0\0\0\0\0\0\0\0",
+                             54);
+    EXPECT_EQ(header + bottom + std::string(2, '\0') + top + std::string(2, '\0'), file);
+}
+
+RecordedCall Read(const std::string& key, const std::string& value, const std::string& whole = "")
+{
+    RecordedCall call;
+    call.section = key.rfind("RKey", 0) == 0 ? "ApplicationKeys" : "Init";
+    call.key = key;
+    call.value = value;
+    call.whole = whole.empty() ? value : whole;
+    return call;
+}
+
+RecordedCall Probe(RegistryRoot root, ProbeOutcome outcome)
+{
+    RecordedCall call;
+    call.kind = RecordedCall::Kind::Probe;
+    call.root = root;
+    call.keyPath = "Software\\K";
+    call.outcome = outcome;
+    return call;
+}
+
+// A loaded configuration with Silent=1 whose program was found.
+CheckFacts Loaded()
+{
+    CheckFacts facts;
+    facts.directory = "D:\\";
+    facts.applicationName = "TOLVAN";
+    facts.iniState = CheckFacts::IniState::Found;
+    facts.iniRead = true;
+    facts.iniText = "[Init]\nSilent=1\nDefaultPath=SETUP.EXE\n";
+    facts.settings.iniPath = "D:\\TOLVAN.ini";
+    facts.settings.silent = 1;
+    facts.settings.targetPath = "SETUP.EXE";
+    facts.loadResult = 1;
+    facts.programFound = "D:\\SETUP.EXE";
+    RecordedCall silent = Read("Silent", "");
+    silent.isInteger = true;
+    silent.integer = 1;
+    facts.calls = {silent, Read("DefaultPath", "SETUP.EXE")};
+    return facts;
+}
+
+bool HasLine(const CheckReport& report, const std::string& line)
+{
+    return ("\n" + report.text).find("\n" + line + "\n") != std::string::npos;
+}
+
+TEST(CheckerReport, ExitStatusSaysHowBadItIs)
+{
+    CheckFacts sound = Loaded();
+    EXPECT_EQ(kNothingWrong, BuildReport(sound).status) << BuildReport(sound).text;
+    EXPECT_TRUE(HasLine(BuildReport(sound), "Result: nothing wrong (exit status 0)"));
+
+    CheckFacts cut = Loaded();
+    const std::string title(79, 't');
+    cut.calls.push_back(Read("Title", title, title + "LOST"));
+    const CheckReport cutReport = BuildReport(cut);
+    EXPECT_EQ(kWarnings, cutReport.status);
+    EXPECT_TRUE(HasLine(cutReport, "  [Init] Title: " + title));
+    EXPECT_TRUE(HasLine(cutReport, "    cut to 79 characters; lost: LOST"));
+    EXPECT_TRUE(HasLine(cutReport, "  [Init] Title is longer than 79 characters: the launcher loses 4 characters of it"));
+    EXPECT_TRUE(HasLine(cutReport, "Result: 1 warning (exit status 1)"));
+
+    CheckFacts missing = Loaded();
+    missing.programFound.clear();
+    const CheckReport missingReport = BuildReport(missing);
+    EXPECT_EQ(kLauncherError, missingReport.status);
+    EXPECT_TRUE(HasLine(missingReport, "Program: SETUP.EXE does not exist, seen from D:\\"));
+    EXPECT_TRUE(HasLine(missingReport, "The launch fails with this message:\n  'SETUP.EXE'\n   Program could not be executed"));
+
+    CheckFacts noPreview = Loaded();
+    noPreview.previewAsked = true;
+    noPreview.previewError = "cannot write X.bmp";
+    EXPECT_EQ(kCannotCheck, BuildReport(noPreview).status);
+}
+
+TEST(CheckerReport, TellsARefusedKeyFromAnAbsentOne)
+{
+    CheckFacts facts = Loaded();
+    facts.calls = {facts.calls[0], Read("RKey1", "Software\\K"),
+                   Probe(RegistryRoot::ClassesRoot, ProbeOutcome::Absent),
+                   Probe(RegistryRoot::LocalMachine, ProbeOutcome::Refused),
+                   Probe(RegistryRoot::CurrentUser, ProbeOutcome::Absent), facts.calls[1]};
+    const CheckReport report = BuildReport(facts);
+    EXPECT_TRUE(HasLine(report, "    HKEY_CLASSES_ROOT: absent"));
+    EXPECT_TRUE(HasLine(report,
+                        "    HKEY_LOCAL_MACHINE: exists but refuses full access (the launcher treats it as absent)"));
+    EXPECT_TRUE(HasLine(report, "  Software\\K exists under HKEY_LOCAL_MACHINE but refuses full access: the launcher "
+                                "treats it as absent; run it elevated, or expect the default"));
+    EXPECT_EQ(kWarnings, report.status);
+}
+
+}  // namespace
