@@ -39,4 +39,21 @@ std::intptr_t ShellOpen(const std::string& file);
 // MessageBoxA owned by the thread's active window, if any.
 int ShowMessageBox(const std::string& text, const std::string& caption, UINT type);
 
+// What the configuration checker asks beyond the launcher's own calls, to
+// explain them; the launcher never calls these.
+
+// RegOpenKeyExA with KEY_READ: whether the key exists and can be read,
+// for telling a missing key from one that refuses full access.
+bool KeyOpensForReading(HKEY root, const std::string& keyPath);
+
+// GetPrivateProfileStringA into a buffer as large as a profile value can
+// be: the whole value, to tell what the launcher's 80 bytes cut off.
+std::string ReadWholeProfileString(const std::string& section, const std::string& key,
+                                   const std::string& file);
+
+// The file the shell would start for a path, looked for as the shell does
+// from the current directory, with ".exe" added to a name without
+// extension; "" when there is none. isFolder tells a folder of that name.
+std::string FindProgram(const std::string& path, bool& isFolder);
+
 }  // namespace win

@@ -1,0 +1,142 @@
+// tolvan-check: tells a setup author what TOLVAN.EXE does when started in a
+// directory, by running the launcher's own code for its settings, its
+// choice of program and its information panel. It launches nothing and
+// writes nothing but the preview it is asked for.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/ProfileSettingsSource.h"
+#include "checker/Bitmap.h"
+#include "checker/Options.h"
+#include "checker/Preview.h"
+#include "checker/RecordingSource.h"
+#include "checker/Report.h"
+#include "config/SettingsLoader.h"
+#include "platform/File.h"
+#include "platform/Services.h"
+#include "platform/WinApp.h"
+#include "ui/FileInfoReader.h"
+
+namespace {
+
+std::string FullPath(const std::string& path)
+{
+    char full[MAX_PATH] = {};
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return length == 0 || length >= MAX_PATH ? path : std::string(full, length);
+}
+
+// The checker never waits for a user: what the framework would report in a
+// box, the report tells.
+void DropMessage(const std::string&, UINT) {}
+
+void NoteIniFile(CheckFacts& facts)
+{
+    const DWORD attributes = GetFileAttributesA(facts.settings.iniPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        facts.iniState = CheckFacts::IniState::Missing;
+        return;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        facts.iniState = CheckFacts::IniState::Folder;
+        return;
+    }
+    facts.iniState = CheckFacts::IniState::Found;
+    std::ifstream in(facts.settings.iniPath, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    facts.iniRead = in.is_open();
+    facts.iniText = text.str();
+}
+
+// Fills the panel as the dialog does, through the same reader.
+void ReadPanel(CheckFacts& facts)
+{
+    CFile file;
+    FileInfoReader reader(file);
+    RecordingInfoReader recorder(reader, facts);
+    facts.panelRead = true;
+    try {
+        facts.panel = ReadInfoPanel(facts.settings.infoFile, recorder);
+    } catch (const CFileException& error) {
+        facts.panel.filled = true;
+        facts.infoReadFailed = true;
+        facts.infoReadCause = error.cause;
+    }
+}
+
+void MakePreview(CheckFacts& facts, const std::string& file)
+{
+    facts.previewAsked = true;
+    facts.previewFile = file;
+    const DialogImage image = DrawDialog(facts.settings);
+    facts.previewWidth = image.width;
+    facts.previewHeight = image.height;
+    if (!image.error.empty()) {
+        facts.previewError = image.error;
+        return;
+    }
+    const std::string bytes = BmpFile(image.width, image.height, image.pixels);
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.good())
+        facts.previewError = "cannot write " + file;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    const CheckOptions options = ParseCheckArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (options.help) {
+        std::fputs(kCheckUsage, stdout);
+        return kNothingWrong;
+    }
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "tolvan-check: %s\n%s", options.error.c_str(), kCheckUsage);
+        return kCannotCheck;
+    }
+
+    // As the launcher: no critical-error or missing-disk boxes of the system.
+    win::AddErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    SetMessageSink(&DropMessage);
+
+    // Named from where the checker was started, before it moves to DIR.
+    const std::string previewFile = options.previewFile.empty() ? std::string() : FullPath(options.previewFile);
+    if (!options.directory.empty() && !SetCurrentDirectoryA(options.directory.c_str())) {
+        std::fprintf(stderr, "tolvan-check: cannot use %s as the current directory (error %lu)\n",
+                     options.directory.c_str(), GetLastError());
+        return kCannotCheck;
+    }
+
+    CheckFacts facts;
+    facts.directory = win::CurrentDirectory();
+    facts.applicationName = options.applicationName;
+    facts.wideBuild = sizeof(void*) == 8;
+
+    // The application object only gives the launcher's source its message
+    // box, which the recording source never calls.
+    CWinApp app;
+    ProfileSettingsSource profile(app);
+    RecordingSource source(profile, facts.calls);
+    facts.loadResult = LoadSettingsFrom(source, facts.applicationName, facts.settings);
+    NoteIniFile(facts);
+
+    if (facts.loadResult == 1) {
+        if (!facts.settings.targetPath.empty())
+            facts.programFound = win::FindProgram(facts.settings.targetPath, facts.programIsFolder);
+        if (facts.settings.silent == 0)
+            ReadPanel(facts);
+    }
+    if (!previewFile.empty())
+        MakePreview(facts, previewFile);
+
+    const CheckReport report = BuildReport(facts);
+    std::fwrite(report.text.data(), 1, report.text.size(), stdout);
+    std::fflush(stdout);
+    return report.status;
+}
