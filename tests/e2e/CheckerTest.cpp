@@ -1,0 +1,398 @@
+// tolvan-check.exe run as a setup author runs it: its report and exit
+// status for the bundled example and for broken configurations, and the
+// preview of the dialog beside the dialog TOLVAN.EXE shows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/LauncherTest.h"
+#include "tests/win/ScratchKey.h"
+
+namespace {
+
+std::string BesideThisProgram(const std::string& name)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path);
+    return directory.substr(0, directory.rfind('\\') + 1) + name;
+}
+
+struct CheckRun {
+    DWORD status = 0xFFFFFFFF;
+    std::string report;     // with the console's "\r\n" made "\n"
+    int windowsShown = 0;   // visible windows of the checker seen while it ran
+};
+
+struct WindowSearch {
+    DWORD processId;
+    int visible;
+};
+
+BOOL CALLBACK CountVisibleWindows(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window))
+        ++search->visible;
+    return TRUE;
+}
+
+// Runs the checker from the current directory cwd and collects what it
+// printed; counts every window it shows, which must be none.
+CheckRun RunChecker(const std::string& arguments, const std::string& cwd)
+{
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;
+    CreatePipe(&read, &write, &inheritable, 0);
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write;
+    startup.hStdError = write;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION process = {};
+    const std::string program = BesideThisProgram("tolvan-check.exe");
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    CheckRun run;
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                        cwd.c_str(), &startup, &process)) {
+        CloseHandle(read);
+        CloseHandle(write);
+        return run;
+    }
+    CloseHandle(write);
+
+    std::string output;
+    const DWORD started = GetTickCount();
+    for (bool running = true; running && GetTickCount() - started < 20000;) {
+        running = WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT;
+        WindowSearch search{process.dwProcessId, 0};
+        EnumWindows(&CountVisibleWindows, reinterpret_cast<LPARAM>(&search));
+        run.windowsShown += search.visible;
+        DWORD available = 0;
+        while (PeekNamedPipe(read, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+            char buffer[4096];
+            DWORD got = 0;
+            if (!ReadFile(read, buffer, sizeof buffer, &got, nullptr) || got == 0)
+                break;
+            output.append(buffer, got);
+        }
+    }
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        output.append(buffer, got);
+    GetExitCodeProcess(process.hProcess, &run.status);
+    CloseHandle(read);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (std::size_t at = output.find("\r\n"); at != std::string::npos; at = output.find("\r\n", at))
+        output.erase(at, 1);
+    run.report = output;
+    return run;
+}
+
+}  // namespace
+
+namespace {
+
+std::string ReadExample(const std::string& name)
+{
+    HANDLE file = CreateFileA(BesideThisProgram("example\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (file != INVALID_HANDLE_VALUE && ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return bytes;
+}
+
+const std::string kRegistryView =
+    sizeof(void*) == 8 ? "Registry view: 64-bit; the shipped TOLVAN.EXE, a 32-bit program, sees the 32-bit view on "
+                         "64-bit Windows: check there with the 32-bit tolvan-check.exe"
+                       : "Registry view: 32-bit, as the shipped TOLVAN.EXE sees it";
+
+class CheckerTest : public LauncherTest {
+protected:
+    // The bundled example as on an installation medium.
+    void LayOutExample()
+    {
+        dir.Write("TOLVAN.ini", ReadExample("TOLVAN.ini"));
+        dir.Write("LICENSE.TXT", ReadExample("LICENSE.TXT"));
+        dir.CopyMarker("RUNTIME\\SETUP.EXE");
+        dir.CopyMarker("UPGRADE\\SETUP.EXE");
+    }
+
+    // Checks dir from the checker's own directory; nothing in dir may
+    // change and no window may show.
+    CheckRun Check(const std::string& options = "")
+    {
+        const auto before = dir.Snapshot();
+        const CheckRun run = RunChecker(options + " \"" + dir.Path() + "\"", BesideThisProgram(""));
+        EXPECT_EQ(before, dir.Snapshot()) << "the checker changed the directory";
+        EXPECT_EQ(0, run.windowsShown);
+        return run;
+    }
+
+    static void ExpectLines(const CheckRun& run, const std::vector<std::string>& lines, const std::string& what)
+    {
+        for (const std::string& line : lines)
+            EXPECT_NE(std::string::npos, ("\n" + run.report).find("\n" + line + "\n"))
+                << what << ": no line \"" << line << "\" in\n" << run.report;
+    }
+
+    std::string D(const std::string& relative = "") const { return relative.empty() ? dir.Path() : dir / relative; }
+};
+
+}  // namespace
+
+TEST_F(CheckerTest, ExplainsTheBundledExample)
+{
+    LayOutExample();
+    const CheckRun run = Check();
+    EXPECT_EQ(0u, run.status);
+    EXPECT_EQ("Directory: " + D() + "\n"
+              "Application name: TOLVAN\n" +
+                  kRegistryView + "\n"
+                  "\n"
+                  "Configuration file: " + D("TOLVAN.ini") + "\n"
+                  "  found\n"
+                  "\n"
+                  "Reads and key probes, in the launcher's order:\n"
+                  "  [Init] Silent: 0\n"
+                  "  [Init] Caption: Example Run-time Setup\n"
+                  "  [Init] Title: Installation of the example database run-time\n"
+                  "  [Init] Copyright: Copyright (C) 2026 Example Publishing Ltd.\n"
+                  "  [Init] INFO: LICENSE.TXT\n"
+                  "  [ApplicationKeys] RKey1: Software\\TolvanExample\\Runtime\\1.0\n"
+                  "    HKEY_CLASSES_ROOT: absent\n"
+                  "    HKEY_LOCAL_MACHINE: absent\n"
+                  "    HKEY_CURRENT_USER: absent\n"
+                  "  [ApplicationKeys] RKey2: not set\n"
+                  "  [ApplicationKeys] RKey3: not set\n"
+                  "  [ApplicationKeys] RKey4: not set\n"
+                  "  [ApplicationKeys] RKey5: not set\n"
+                  "  [ApplicationKeys] RKey6: not set\n"
+                  "  [ApplicationKeys] RKey7: not set\n"
+                  "  [ApplicationKeys] RKey8: not set\n"
+                  "  [ApplicationKeys] RKey9: not set\n"
+                  "  [Init] DefaultPath: RUNTIME\\SETUP.EXE\n"
+                  "  [Init] DefaultName: Example run-time, full installation\n"
+                  "\n"
+                  "Choice: no candidate is present, so the default program: RUNTIME\\SETUP.EXE\n"
+                  "Program: " + D("RUNTIME\\SETUP.EXE") + " exists\n"
+                  "Dialog: shown, since Silent is 0; the program starts only on OK\n"
+                  "  Caption: Example Run-time Setup\n"
+                  "  Panel: END USER LICENSE AGREEMENT\n"
+                  "  OK reads: Accept\n"
+                  "\n"
+                  "Warnings: none\n"
+                  "\n"
+                  "Result: nothing wrong (exit status 0)\n",
+              run.report);
+}
+
+TEST_F(CheckerTest, TellsPresentRefusedAndPathlessCandidates)
+{
+    LayOutExample();
+    const ScratchKey key(HKEY_CURRENT_USER, "Software\\TolvanExample\\Runtime\\1.0");
+    CheckRun run = Check();
+    EXPECT_EQ(0u, run.status) << run.report;
+    ExpectLines(run, {"    HKEY_CURRENT_USER: opens with full access",
+                      "Choice: candidate 1, whose key opens under HKEY_CURRENT_USER: UPGRADE\\SETUP.EXE",
+                      "Program: " + D("UPGRADE\\SETUP.EXE") + " exists"},
+                "present");
+
+    ASSERT_EQ(ERROR_SUCCESS, key.RefuseFullAccess());
+    run = Check();
+    EXPECT_EQ(1u, run.status) << run.report;
+    ExpectLines(run, {"    HKEY_CURRENT_USER: exists but refuses full access (the launcher treats it as absent)",
+                      "Choice: no candidate is present, so the default program: RUNTIME\\SETUP.EXE",
+                      "  Software\\TolvanExample\\Runtime\\1.0 exists under HKEY_CURRENT_USER but refuses full "
+                      "access: the launcher treats it as absent; run it elevated, or expect the default",
+                      "Result: 1 warning (exit status 1)"},
+                "refused");
+
+    const ScratchKey other(HKEY_CURRENT_USER, "Software\\" + ScratchKey::UniqueName("TolvanTest"));
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n[ApplicationKeys]\r\nRKey2=" +
+                                other.Path() + "\r\nName2=Upgrade\r\n");
+    run = Check();
+    EXPECT_EQ(2u, run.status) << run.report;
+    ExpectLines(run, {"Choice: candidate 2, whose key opens under HKEY_CURRENT_USER, but Path2 is not set",
+                      "Program: none; the shell cannot start an empty path",
+                      "The launch fails with this message:\n  ''\n   Program could not be executed"},
+                "without Path");
+}
+
+TEST_F(CheckerTest, ExplainsBrokenConfigurations)
+{
+    const std::string title(85, 'T');
+    const struct {
+        const char* what;
+        std::string options;
+        std::string iniName;
+        std::string ini;  // not written when empty
+        std::string info;
+        DWORD status;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"no INI file", "", "", "", "", 2,
+         {"Configuration file: " + D("TOLVAN.ini"), "  not found",
+          "  [Init] Silent: 99 (what a missing file, section or key reads as)",
+          "Choice: none; the launcher ends after reading Silent", "Dialog: not shown; the launcher ends first",
+          "The launcher ends with this message:\n  '" + D("TOLVAN.ini") + "'\n   File not found or missing key",
+          "Warnings: none", "Result: the launcher ends with an error message (exit status 2)"}},
+        {"another name, no Silent", "--as SETUP.EXE", "SETUP.ini", "[Init]\r\nCaption=Setup\r\n", "", 2,
+         {"Application name: SETUP", "Configuration file: " + D("SETUP.ini"), "  found",
+          "  [Init] has no Silent: it reads as 99 and the launcher reports the file as not found",
+          "The launcher ends with this message:\n  '" + D("SETUP.ini") + "'\n   File not found or missing key"}},
+        {"no default program, keys out of place", "", "TOLVAN.ini",
+         "[Init]\r\nSilent=1\r\nDefaultName=Runtime\r\n[ApplicationKeys]\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n"
+         "RKey10=Software\\X\r\n",
+         "", 2,
+         {"Choice: no candidate is present and DefaultPath is not set",
+          "The launcher ends with this message:\n  Error in ini file:\n  No suitable keys found",
+          "  line 3: DefaultName without DefaultPath: it is never read, and with no candidate present the launcher "
+          "ends with an error",
+          "  line 5: DefaultPath is in [ApplicationKeys]: the launcher reads it only from [Init]",
+          "  line 6: RKey10 is never read: the launcher reads candidates 1 to 9 only, numbered with one digit"}},
+        {"a licence that cannot be opened", "", "TOLVAN.ini",
+         "[Init]\r\nSilent=0\r\nINFO=NOSUCH.TXT\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n", "", 1,
+         {"  Panel: Can't open file NOSUCH.TXT, error = 2 (NOSUCH.TXT was not found.)", "  OK reads: OK",
+          "  NOSUCH.TXT cannot be opened: the panel shows an error line instead of its text",
+          "Result: 1 warning (exit status 1)"}},
+        {"a licence that is almost an agreement", "", "TOLVAN.ini",
+         "[Init]\r\nSilent=0\r\nINFO=LICENSE.TXT\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n",
+         std::string("End User Licence\r\n\0dropped", 26) + std::string(40, 'x'), 1,
+         {"  Panel: End User Licence", "  OK reads: OK",
+          "  LICENSE.TXT almost begins with END USER (other letter case): OK keeps its label \"OK\"; only the exact "
+          "upper-case bytes END USER at the very start make it \"Accept\"",
+          "  LICENSE.TXT has a zero byte at offset 18: the panel drops the rest of each 49-byte chunk from a zero "
+          "byte on (31 bytes in all)",
+          "Result: 2 warnings (exit status 1)"}},
+        {"a long quoted title and a missing program", "", "TOLVAN.ini",
+         "[Init]\r\nSilent=1\r\nTitle=\"" + title + "\"\r\nDefaultPath=NOSUCH.EXE\r\n", "", 2,
+         {"  [Init] Title: " + title.substr(0, 79), "    cut to 79 characters; lost: TTTTTT",
+          "  line 3: Title has quotes around its value, which the launcher drops: it gets \"" + title + "\"",
+          "  [Init] Title is longer than 79 characters: the launcher loses 6 characters of it",
+          "Program: NOSUCH.EXE does not exist, seen from " + D(),
+          "The launch fails with this message:\n  'NOSUCH.EXE'\n   Program could not be executed"}},
+    };
+    dir.CopyMarker("RUNTIME\\SETUP.EXE");
+    for (const auto& test : cases) {
+        for (const char* name : {"TOLVAN.ini", "SETUP.ini", "LICENSE.TXT"})
+            DeleteFileA(D(name).c_str());
+        if (!test.ini.empty())
+            dir.Write(test.iniName, test.ini);
+        if (!test.info.empty())
+            dir.Write("LICENSE.TXT", test.info);
+        const CheckRun run = Check(test.options);
+        EXPECT_EQ(test.status, run.status) << test.what << "\n" << run.report;
+        ExpectLines(run, test.lines, test.what);
+    }
+}
+
+namespace {
+
+// A 24-bit BMP file as the checker writes it.
+struct Bmp {
+    int width = 0;
+    int height = 0;
+    int bits = 0;
+    std::string bytes;
+
+    explicit Bmp(std::string file) : bytes(std::move(file))
+    {
+        if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0)
+            return;
+        std::memcpy(&width, &bytes[18], 4);
+        std::memcpy(&height, &bytes[22], 4);
+        bits = static_cast<unsigned char>(bytes[28]);
+    }
+
+    // The pixels in the rectangle whose red, green and blue are all dark.
+    int DarkPixels(const RECT& area) const
+    {
+        const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
+        int dark = 0;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                const std::size_t at = 54 + static_cast<std::size_t>(height - 1 - y) * stride + x * 3;
+                const auto* pixel = reinterpret_cast<const unsigned char*>(&bytes[at]);
+                if (pixel[0] < 80 && pixel[1] < 80 && pixel[2] < 80)
+                    ++dark;
+            }
+        }
+        return dark;
+    }
+};
+
+RECT Within(HWND dialog, int id)
+{
+    RECT frame;
+    RECT control;
+    GetWindowRect(dialog, &frame);
+    GetWindowRect(GetDlgItem(dialog, id), &control);
+    OffsetRect(&control, -frame.left, -frame.top);
+    return control;
+}
+
+}  // namespace
+
+TEST_F(CheckerTest, PreviewIsTheDialogTolvanShows)
+{
+    LayOutExample();
+    dir.CopyLauncher("TOLVAN.EXE");
+    RECT window = {};
+    RECT title = {};
+    RECT panel = {};
+    RECT copyright = {};
+    Run("TOLVAN.EXE", "", "", [&](HWND dialog) {
+        GetWindowRect(dialog, &window);
+        title = Within(dialog, 1001);
+        copyright = Within(dialog, 1002);
+        panel = Within(dialog, 1004);
+        e2e::PressKey(dialog, VK_ESCAPE);
+    });
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    ASSERT_GT(width, 0);
+
+    const e2e::CaseDirectory out;
+    const std::string file = out / "dialog.bmp";
+    CheckRun run = Check("--preview \"" + file + "\"");
+    EXPECT_EQ(0u, run.status) << run.report;
+    ExpectLines(run, {"Preview: " + file + ", " + std::to_string(width) + " by " + std::to_string(height) + " pixels"},
+                "preview");
+    const Bmp shown(out.Read("dialog.bmp"));
+    EXPECT_EQ(24, shown.bits);
+    EXPECT_EQ(width, shown.width);
+    EXPECT_EQ(height, shown.height);
+    // Text is drawn where the title, the copyright line and the licence are.
+    EXPECT_GT(shown.DarkPixels(title), 50);
+    EXPECT_GT(shown.DarkPixels(copyright), 50);
+    EXPECT_GT(shown.DarkPixels(panel), 200);
+
+    // Without a title the title line is blank; a silent configuration is
+    // drawn all the same.
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n");
+    run = Check("--preview \"" + file + "\"");
+    EXPECT_EQ(0u, run.status) << run.report;
+    ExpectLines(run, {"Preview: " + file + ", " + std::to_string(width) + " by " + std::to_string(height) +
+                      " pixels; no dialog would show, this is how it would look"},
+                "silent preview");
+    const Bmp silent(out.Read("dialog.bmp"));
+    EXPECT_EQ(width, silent.width);
+    EXPECT_EQ(0, silent.DarkPixels(title));
+}
