@@ -135,8 +135,15 @@ void CheckCandidateSection(const IniSection& section, std::vector<std::string>& 
     for (const IniKey& key : section.keys) {
         std::string prefix;
         const int number = CandidateNumber(key.name, &prefix);
-        if (prefix == "RKey" || !IsCandidateKey(key.name) || FindKey(section, key.name) != &key)
+        if (!IsCandidateKey(key.name) || FindKey(section, key.name) != &key)
             continue;
+        if (prefix == "RKey") {
+            const IniKey* path = FindKey(section, "Path" + std::to_string(number));
+            if (!key.value.empty() && (!path || path->value.empty()))
+                warnings.push_back(AtLine(key.line) + key.name + " has no Path" + std::to_string(number) +
+                                   ": when its key is present, the launcher starts nothing and reports the empty path");
+            continue;
+        }
         const IniKey* rkey = FindKey(section, "RKey" + std::to_string(number));
         if (!rkey || rkey->value.empty())
             warnings.push_back(AtLine(key.line) + key.name + " has no RKey" + std::to_string(number) +
