@@ -140,13 +140,13 @@ private:
 
     void SilentWarning()
     {
-        if (facts_.iniState != CheckFacts::IniState::Found || facts_.settings.silent != static_cast<std::int32_t>(kSilentMissing))
+        // A missing file is told as missing; here the file is there.
+        if (facts_.iniState != CheckFacts::IniState::Found || !facts_.iniRead ||
+            facts_.settings.silent != static_cast<std::int32_t>(kSilentMissing))
             return;
         const IniFile ini = ScanIni(facts_.iniText);
         const IniSection* init = FindSection(ini, "Init");
         const IniKey* silent = init ? FindKey(*init, "Silent") : nullptr;
-        if (!facts_.iniRead)
-            return;
         if (!init)
             Warn("the file has no [Init] section: Silent reads as 99 and the launcher reports the file as not found");
         else if (!silent)
