@@ -1,5 +1,7 @@
 #include "ui/LauncherDlg.h"
 
+#include <cstdint>
+
 #include "platform/File.h"
 #include "platform/Geometry.h"
 #include "platform/WinApp.h"
@@ -25,6 +27,11 @@ public:
         return file_.Read(buffer, static_cast<UINT>(count));
     }
     void Close() override { file_.Close(); }
+    std::size_t SizeHint() override
+    {
+        const ULONGLONG length = file_.GetLength();
+        return length < SIZE_MAX ? static_cast<std::size_t>(length) : SIZE_MAX;
+    }
 
 private:
     CFile& file_;
