@@ -35,6 +35,7 @@ public:
     bool Open(const std::string& name, int& cause) override;
     std::size_t Read(char* buffer, std::size_t count) override;
     void Close() override { inner_.Close(); }
+    std::size_t SizeHint() override { return inner_.SizeHint(); }
 
 private:
     InfoFileReader& inner_;

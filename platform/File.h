@@ -4,6 +4,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 // A file error: its cause (see FileError.h), the operating-system error
 // code and the file's name, empty when the error is not tied to a name.
@@ -39,8 +40,18 @@ public:
     // Reads up to count bytes; fewer only at the end of the file.
     UINT Read(void* buffer, UINT count);
 
+    // The size of a disk file; 0 for anything else or when it is unknown.
+    ULONGLONG GetLength() const;
+
     void Close();
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
+    // A disk file is read ahead in large blocks, since every ReadFile is a
+    // costly call under Wine. Anything else (a pipe, a device) is read
+    // exactly as asked, because its short reads mean something.
+    bool readsAhead_ = false;
+    std::vector<char> ahead_;
+    std::size_t aheadAt_ = 0;
+    std::size_t aheadEnd_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "ui/FileInfoReader.h"
 
+#include <cstdint>
+
 bool FileInfoReader::Open(const std::string& name, int& cause)
 {
     CFileException error;
@@ -17,4 +19,10 @@ std::size_t FileInfoReader::Read(char* buffer, std::size_t count)
 void FileInfoReader::Close()
 {
     file_.Close();
+}
+
+std::size_t FileInfoReader::SizeHint()
+{
+    const ULONGLONG length = file_.GetLength();
+    return length < SIZE_MAX ? static_cast<std::size_t>(length) : SIZE_MAX;
 }

@@ -11,6 +11,7 @@ public:
     bool Open(const std::string& name, int& cause) override;
     std::size_t Read(char* buffer, std::size_t count) override;
     void Close() override;
+    std::size_t SizeHint() override;
 
 private:
     CFile& file_;

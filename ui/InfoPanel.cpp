@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
@@ -26,6 +28,12 @@ InfoPanelContent ReadInfoPanel(const std::string& infoFile, InfoFileReader& file
         return content;
     }
 
+    try {
+        content.text.reserve(file.SizeHint());
+    } catch (const std::bad_alloc&) {
+        // Only a hint: room that cannot be had at once is left to growth.
+    } catch (const std::length_error&) {
+    }
     char buffer[kChunkSize + 1];
     std::size_t count = 0;
     do {

@@ -18,6 +18,10 @@ public:
 
     // Closes the file. A failure throws.
     virtual void Close() = 0;
+
+    // The file's size when it is known before reading, else 0; the text
+    // makes room for it at once instead of growing chunk by chunk.
+    virtual std::size_t SizeHint() { return 0; }
 };
 
 struct InfoPanelContent {

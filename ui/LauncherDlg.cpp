@@ -14,9 +14,15 @@ const MessageMapEntry<DialogHandler> CLauncherDlg::entries[] = {
 const DialogMessageMap CLauncherDlg::messageMap = MakeMessageMap<DialogHandler>(&CDialog::baseMessageMap, CLauncherDlg::entries);
 
 CLauncherDlg::CLauncherDlg(const LaunchSettings& settings, HWND parent)
-    : CDialog(IDD, parent), settings_(settings),
-      icon_(LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_LAUNCHER)))
+    : CDialog(IDD, parent), settings_(settings)
 {
+}
+
+HICON CLauncherDlg::Icon() const
+{
+    if (!icon_)
+        icon_ = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(IDI_LAUNCHER));
+    return icon_;
 }
 
 const DialogMessageMap* CLauncherDlg::GetMessageMap() const
@@ -34,8 +40,8 @@ BOOL CLauncherDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     const HWND window = Handle();
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon()));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon()));
     SetWindowTextA(window, settings_.caption.c_str());
     // Set even when empty, so that no placeholder of the template shows.
     SetDlgItemTextA(window, IDC_TITLE, settings_.title.c_str());
@@ -71,13 +77,13 @@ bool CLauncherDlg::OnPaint(CDialog& dialog, WPARAM, LPARAM, LRESULT&)
     GetClientRect(window, &client);
     const Point origin = IconOrigin(client.right - client.left, client.bottom - client.top,
                                     GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-    DrawIcon(dc, origin.x, origin.y, static_cast<CLauncherDlg&>(dialog).icon_);
+    DrawIcon(dc, origin.x, origin.y, static_cast<CLauncherDlg&>(dialog).Icon());
     EndPaint(window, &paint);
     return true;
 }
 
 bool CLauncherDlg::OnQueryDragIcon(CDialog& dialog, WPARAM, LPARAM, LRESULT& result)
 {
-    result = reinterpret_cast<LRESULT>(static_cast<CLauncherDlg&>(dialog).icon_);
+    result = reinterpret_cast<LRESULT>(static_cast<CLauncherDlg&>(dialog).Icon());
     return true;
 }

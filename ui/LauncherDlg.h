@@ -14,7 +14,9 @@ public:
 
     explicit CLauncherDlg(const LaunchSettings& settings, HWND parent = nullptr);
 
-    HICON Icon() const { return icon_; }
+    // The program icon, loaded when first asked for: loading an icon starts
+    // the display driver, which a launch without the dialog never needs.
+    HICON Icon() const;
 
 protected:
     const DialogMessageMap* GetMessageMap() const override;
@@ -33,5 +35,5 @@ private:
     static const DialogMessageMap messageMap;
 
     const LaunchSettings& settings_;
-    HICON icon_;  // shared resource icon: never released
+    mutable HICON icon_ = nullptr;  // shared resource icon: never released
 };

@@ -69,3 +69,53 @@ TEST(File, AFailedReadThrowsTheCauseWithoutAName)
         EXPECT_EQ("", error.fileName);
     }
 }
+
+TEST(File, ADiskFileReadsTheSameInSmallPiecesAcrossItsReadAheadBlocks)
+{
+    const std::string path = TempPath("large.txt");
+    std::string bytes;
+    for (int i = 0; bytes.size() < 200000; ++i)
+        bytes += std::to_string(i) + (i % 7 ? " " : "\r\n");
+    std::ofstream(path, std::ios::binary) << bytes;
+    std::string read;
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path, nullptr));
+        EXPECT_EQ(bytes.size(), file.GetLength());
+        char buffer[49];
+        for (UINT n = 49; n == 49;) {
+            n = file.Read(buffer, sizeof buffer);
+            read.append(buffer, n);
+        }
+        EXPECT_EQ(0u, file.Read(buffer, sizeof buffer));
+        file.Close();
+    }
+    EXPECT_TRUE(bytes == read);
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+}
+
+TEST(File, APipeGivesWhatItHasWithoutWaitingForMore)
+{
+    const std::string pipeName = "\\\\.\\pipe\\tolvan-short-" + std::to_string(GetCurrentProcessId());
+    const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                         4096, 4096, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
+    CFile file;
+    ASSERT_TRUE(file.Open(pipeName, nullptr));
+    EXPECT_EQ(0u, file.GetLength());
+    DWORD written = 0;
+    WriteFile(pipe, "ten bytes.", 10, &written, nullptr);
+    // A read that waits for more gets it after a while, and so tells.
+    const HANDLE answered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread more([&] {
+        if (WaitForSingleObject(answered, 3000) == WAIT_TIMEOUT)
+            WriteFile(pipe, std::string(49, '+').data(), 49, &written, nullptr);
+    });
+    char buffer[49];
+    EXPECT_EQ(10u, file.Read(buffer, sizeof buffer));
+    SetEvent(answered);
+    more.join();
+    CloseHandle(answered);
+    CloseHandle(pipe);
+    file.Close();
+}
