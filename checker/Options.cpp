@@ -7,17 +7,17 @@ const char kCheckUsage[] = "usage: tolvan-check [--as NAME] [--preview FILE.bmp]
 
 namespace {
 
-std::string ApplicationNameFor(const std::string& name)
+std::string ApplicationNameFor(const std::string& name, LeadByteTest isLeadByte)
 {
     const std::string extension = ".exe";
     const bool hasExtension = name.size() > extension.size() &&
                               SameName(name.substr(name.size() - extension.size()), extension);
-    return ApplicationNameFromModulePath(hasExtension ? name : name + extension);
+    return ApplicationNameFromModulePath(hasExtension ? name : name + extension, isLeadByte);
 }
 
 }  // namespace
 
-CheckOptions ParseCheckArguments(const std::vector<std::string>& arguments)
+CheckOptions ParseCheckArguments(const std::vector<std::string>& arguments, LeadByteTest isLeadByte)
 {
     CheckOptions options;
     bool haveDirectory = false;
@@ -29,10 +29,10 @@ CheckOptions ParseCheckArguments(const std::vector<std::string>& arguments)
         } else if (argument == "--as") {
             if (!hasValue || arguments[i + 1].empty())
                 options.error = "--as needs a NAME";
-            else if (arguments[i + 1].find_first_of("\\/:") != std::string::npos)
+            else if (FindLastSeparator(arguments[i + 1], "\\/:", isLeadByte) != std::string::npos)
                 options.error = "--as takes a file name without a folder: " + arguments[i + 1];
             else
-                options.applicationName = ApplicationNameFor(arguments[++i]);
+                options.applicationName = ApplicationNameFor(arguments[++i], isLeadByte);
         } else if (argument == "--preview") {
             if (!hasValue || arguments[i + 1].empty())
                 options.error = "--preview needs a FILE.bmp";

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "config/Paths.h"
+
 // tolvan-check [--as NAME] [--preview FILE.bmp] [DIR]
 struct CheckOptions {
     std::string applicationName = "TOLVAN";
@@ -16,4 +18,5 @@ extern const char kCheckUsage[];
 
 // NAME is the launcher's file name, SETUP.EXE, or its application name,
 // SETUP; either gives the application name as the launcher derives it.
-CheckOptions ParseCheckArguments(const std::vector<std::string>& arguments);
+// isLeadByte reads the arguments in the code page they came in.
+CheckOptions ParseCheckArguments(const std::vector<std::string>& arguments, LeadByteTest isLeadByte = nullptr);

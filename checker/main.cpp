@@ -90,7 +90,7 @@ void MakePreview(CheckFacts& facts, const std::string& file)
 
 int main(int argc, char* argv[])
 {
-    const CheckOptions options = ParseCheckArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const CheckOptions options = ParseCheckArguments(std::vector<std::string>(argv + 1, argv + argc), &win::IsAnsiLeadByte);
     if (options.help) {
         std::fputs(kCheckUsage, stdout);
         return kNothingWrong;

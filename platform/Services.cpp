@@ -18,6 +18,11 @@ void AddErrorMode(UINT flags)
     SetErrorMode(current | flags);
 }
 
+bool IsAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
 std::string ModuleFileName()
 {
     char buffer[kPathBufferSize] = {};

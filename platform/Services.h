@@ -12,6 +12,9 @@ namespace win {
 // Adds flags to the process error mode in force.
 void AddErrorMode(UINT flags);
 
+// Whether a byte opens a two-byte character in the ANSI code page.
+bool IsAnsiLeadByte(unsigned char byte);
+
 // The running executable's full path (260-byte buffer).
 std::string ModuleFileName();
 

@@ -39,7 +39,7 @@ void ReportMessage(const std::string& text, UINT type)
         app->ShowMessage(text, type);
         return;
     }
-    win::ShowMessageBox(text, ApplicationNameFromModulePath(win::ModuleFileName()), WithDefaultIcon(type));
+    win::ShowMessageBox(text, ApplicationNameFromModulePath(win::ModuleFileName(), &win::IsAnsiLeadByte), WithDefaultIcon(type));
 }
 
 CWinApp::CWinApp()
@@ -65,8 +65,8 @@ int CWinApp::Run(HINSTANCE instance)
     // boxes for this process or the one it starts.
     win::AddErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const std::string modulePath = win::ModuleFileName();
-    appName_ = ApplicationNameFromModulePath(modulePath);
-    helpFilePath_ = HelpPathFromModulePath(modulePath);
+    appName_ = ApplicationNameFromModulePath(modulePath, &win::IsAnsiLeadByte);
+    helpFilePath_ = HelpPathFromModulePath(modulePath, &win::IsAnsiLeadByte);
 
     // StartUp does the program's whole work; its dialog runs its own loop,
     // so no application message loop follows.

@@ -7,6 +7,7 @@
 
 #include "checker/Bitmap.h"
 #include "checker/IniScan.h"
+#include "checker/Options.h"
 #include "checker/Report.h"
 #include "checker/Warnings.h"
 
@@ -203,3 +204,15 @@ TEST(CheckerReport, TellsARefusedKeyFromAnAbsentOne)
 }
 
 }  // namespace
+
+TEST(CheckerOptions, TakesADoubleByteNameWhoseCharacterEndsInTheSeparatorByte)
+{
+    // "ソフト.EXE" in code page 932, whose first character ends in 0x5C.
+    const std::string name = "\x83\x5C\x83\x74\x83\x67.EXE";
+    const auto isLeadByte = [](unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0; };
+    const CheckOptions options = ParseCheckArguments({"--as", name}, isLeadByte);
+    EXPECT_EQ("", options.error);
+    EXPECT_EQ("\x83\x5C\x83\x74\x83\x67", options.applicationName);
+    EXPECT_EQ("--as takes a file name without a folder: \x83\x74\\" + name,
+              ParseCheckArguments({"--as", "\x83\x74\\" + name}, isLeadByte).error);
+}

@@ -50,3 +50,35 @@ TEST(IniPath, IsTheBareFileNameWithoutADirectory)
 {
     EXPECT_EQ("TOLVAN.ini", IniPathFor("", "TOLVAN"));
 }
+
+namespace {
+
+// Code page 932: 0x81-0x9F and 0xE0-0xFC open a two-byte character.
+bool IsShiftJisLeadByte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// "ソフト": its first character ends in the byte 0x5C, as "\" does.
+const std::string kSoftware = "\x83\x5C\x83\x74\x83\x67";
+
+}  // namespace
+
+TEST(DoubleBytePaths, ASeparatorByteInsideACharacterDoesNotSplitTheName)
+{
+    EXPECT_EQ(kSoftware, ApplicationNameFromModulePath("C:\\Media\\" + kSoftware + ".EXE", &IsShiftJisLeadByte));
+    EXPECT_EQ(kSoftware, ApplicationNameFromModulePath(kSoftware + ".EXE", &IsShiftJisLeadByte));
+    // A folder whose name ends in such a character is still a folder.
+    EXPECT_EQ("SETUP", ApplicationNameFromModulePath("C:\\" + kSoftware + "\\SETUP.EXE", &IsShiftJisLeadByte));
+    EXPECT_EQ("C:\\" + kSoftware + "\\" + kSoftware + ".HLP",
+              HelpPathFromModulePath("C:\\" + kSoftware + "\\" + kSoftware + ".EXE", &IsShiftJisLeadByte));
+    // Read byte by byte, the same path loses its first character.
+    EXPECT_EQ("\x83\x74\x83\x67", ApplicationNameFromModulePath("C:\\" + kSoftware + ".EXE"));
+}
+
+TEST(DoubleBytePaths, ATrailByteIsNeverASeparatorAndALastLeadByteStandsAlone)
+{
+    EXPECT_EQ(std::string::npos, FindLastSeparator("AB\x83\\", "\\", &IsShiftJisLeadByte));
+    EXPECT_EQ(3u, FindLastSeparator("AB\x83\\", "\\", nullptr));
+    EXPECT_EQ(2u, FindLastSeparator("AB\\\x83", "\\", &IsShiftJisLeadByte));
+}
