@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <map>
 
 namespace {
@@ -248,9 +249,12 @@ std::vector<std::string> InfoFileWarnings(const std::string& infoFile, const std
     std::size_t dropped = 0;
     for (std::size_t chunk = 0; chunk < bytes.size(); chunk += kChunkSize) {
         const std::size_t end = std::min(chunk + kChunkSize, bytes.size());
-        const auto zero = bytes.find('\0', chunk);
-        if (zero == std::string::npos || zero >= end)
+        // Only this chunk: a search to the end of the file for every chunk
+        // takes time that grows with the square of the file.
+        const void* found = std::memchr(bytes.data() + chunk, '\0', end - chunk);
+        if (!found)
             continue;
+        const auto zero = static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
         if (firstZero == std::string::npos)
             firstZero = zero;
         dropped += end - zero;
