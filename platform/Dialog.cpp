@@ -114,6 +114,11 @@ void CDialog::EndDialog(int result)
 {
     result_ = result;
     ended_ = true;
+    // A command sent from another thread or program is handled inside
+    // GetMessage, which would then go on waiting: a posted message wakes
+    // the loop so that it sees the dialog has ended.
+    if (inModalLoop_)
+        PostMessageA(window_, WM_NULL, 0, 0);
 }
 
 HWND CDialog::CreateHidden()
@@ -158,6 +163,7 @@ void CDialog::RunModalLoop()
 {
     CWinApp* app = CWinApp::Current();
     MSG message;
+    inModalLoop_ = true;
     while (!ended_) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == -1)
@@ -175,6 +181,7 @@ void CDialog::RunModalLoop()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    inModalLoop_ = false;
 }
 
 bool CDialog::TranslateDialogKey(const MSG& message)

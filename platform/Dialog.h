@@ -74,5 +74,6 @@ private:
     HWND parent_;
     HWND window_ = nullptr;
     bool ended_ = false;
+    bool inModalLoop_ = false;
     int result_ = -1;
 };

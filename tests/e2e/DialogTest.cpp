@@ -183,6 +183,34 @@ TEST_F(DialogTest, OkStartsTheProgramOnceTheDialogHasGone)
     EXPECT_EQ(0u, result.exitCode);
 }
 
+TEST_F(DialogTest, CommandsSentFromAnotherProgramEndTheDialog)
+{
+    // As automation and accessibility tools do: sent, not posted, so the
+    // dialog handles them while its loop waits for the next message.
+    WriteIni("");
+    bool gone = false;
+    const auto sending = [&gone](WPARAM command) {
+        return [command, &gone](HWND dialog) {
+            // Once the dialog has taken the messages of its showing and
+            // waits with nothing in its queue.
+            Sleep(500);
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(dialog, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+            gone = e2e::WaitUntil([dialog] { return !IsWindowVisible(dialog); });
+        };
+    };
+    RunResult result = RunAnswering(sending(MAKEWPARAM(IDOK, BN_CLICKED)));
+    EXPECT_TRUE(gone) << "OK: the dialog stayed on the screen";
+    ExpectLaunchedAfterTheDialog(result);
+    // The last message the loop took is the one that woke it, with 0.
+    EXPECT_EQ(0u, result.exitCode);
+
+    result = RunAnswering(sending(MAKEWPARAM(IDCANCEL, BN_CLICKED)));
+    EXPECT_TRUE(gone) << "Cancel: the dialog stayed on the screen";
+    ExpectNothingLaunched(result);
+    EXPECT_EQ(0u, result.exitCode);
+}
+
 TEST_F(DialogTest, EnterConfirmsAlsoWhileThePanelHasTheFocus)
 {
     WriteIni("");
