@@ -26,7 +26,13 @@ struct CheckRun {
     DWORD status = 0xFFFFFFFF;
     std::string report;     // with the console's "\r\n" made "\n"
     int windowsShown = 0;   // visible windows of the checker seen while it ran
+    bool ended = false;     // within the time limit, else it was ended
+    DWORD milliseconds = 0; // from its start to its end
 };
+
+// A checker that runs longer has hung; it is ended so that only its own
+// case fails.
+constexpr DWORD kCheckerTimeLimitMs = 20000;
 
 struct WindowSearch {
     DWORD processId;
@@ -72,7 +78,8 @@ CheckRun RunChecker(const std::string& arguments, const std::string& cwd)
 
     std::string output;
     const DWORD started = GetTickCount();
-    for (bool running = true; running && GetTickCount() - started < 20000;) {
+    bool running = true;
+    while (running && GetTickCount() - started < kCheckerTimeLimitMs) {
         running = WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT;
         WindowSearch search{process.dwProcessId, 0};
         EnumWindows(&CountVisibleWindows, reinterpret_cast<LPARAM>(&search));
@@ -85,6 +92,12 @@ CheckRun RunChecker(const std::string& arguments, const std::string& cwd)
                 break;
             output.append(buffer, got);
         }
+    }
+    run.milliseconds = GetTickCount() - started;
+    run.ended = !running;
+    if (running) {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
     }
     char buffer[4096];
     DWORD got = 0;
@@ -140,6 +153,7 @@ protected:
     {
         const auto before = dir.Snapshot();
         const CheckRun run = RunChecker(options + " \"" + dir.Path() + "\"", BesideThisProgram(""));
+        EXPECT_TRUE(run.ended) << "the checker ran longer than " << kCheckerTimeLimitMs << " ms and was ended";
         EXPECT_EQ(before, dir.Snapshot()) << "the checker changed the directory";
         EXPECT_EQ(0, run.windowsShown);
         return run;
@@ -395,4 +409,36 @@ TEST_F(CheckerTest, PreviewIsTheDialogTolvanShows)
     const Bmp silent(out.Read("dialog.bmp"));
     EXPECT_EQ(width, silent.width);
     EXPECT_EQ(0, silent.DarkPixels(title));
+}
+
+TEST_F(CheckerTest, ALargeLicenceTakesTimeInProportionToItsSize)
+{
+    dir.CopyMarker("SETUP.EXE");
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=0\r\nINFO=LICENSE.TXT\r\nDefaultPath=SETUP.EXE\r\n");
+    // Lines of words, with one zero byte near the end for the scan to find.
+    std::string line = "Terms of use for the example run-time, line by line.\r\n";
+    const auto licence = [&](std::size_t size) {
+        std::string text;
+        text.reserve(size);
+        while (text.size() + line.size() <= size)
+            text += line;
+        text[text.size() - 10] = '\0';
+        return text;
+    };
+    const auto zeroFoundAt = [](const CheckRun& run, std::size_t offset) {
+        return run.report.find("LICENSE.TXT has a zero byte at offset " + std::to_string(offset) + ":") !=
+               std::string::npos;
+    };
+    std::string text = licence(1 << 20);
+    dir.Write("LICENSE.TXT", text);
+    const CheckRun small = Check();
+    EXPECT_TRUE(zeroFoundAt(small, text.size() - 10)) << small.report;
+    text = licence(8 << 20);
+    dir.Write("LICENSE.TXT", text);
+    const CheckRun large = Check();
+    EXPECT_TRUE(zeroFoundAt(large, text.size() - 10)) << large.report;
+    // Eight times the text may take eight times as long, plus the start;
+    // a scan that grows with the square of the size takes over sixty.
+    EXPECT_LE(large.milliseconds, 12 * small.milliseconds + 2000)
+        << "1 MiB: " << small.milliseconds << " ms, 8 MiB: " << large.milliseconds << " ms";
 }
