@@ -90,6 +90,8 @@ void MakePreview(CheckFacts& facts, const std::string& file)
 
 int main(int argc, char* argv[])
 {
+    // A checker started from the medium loads no DLL that lies there.
+    win::RestrictLibrarySearch();
     const CheckOptions options = ParseCheckArguments(std::vector<std::string>(argv + 1, argv + argc), &win::IsAnsiLeadByte);
     if (options.help) {
         std::fputs(kCheckUsage, stdout);

@@ -1,5 +1,6 @@
 #include "platform/Services.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace win {
@@ -10,6 +11,20 @@ constexpr DWORD kPathBufferSize = MAX_PATH;
 constexpr DWORD kProfileBufferSize = 80;
 
 }  // namespace
+
+void RestrictLibrarySearch()
+{
+    // Looked up, since systems before Windows 8 lack it unless updated.
+    using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
+    using Generic = void (*)();
+    const HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
+    const auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesCall>(
+        reinterpret_cast<Generic>(kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+    if (setDefaultDllDirectories)
+        setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // The current directory out of the search on every system.
+    SetDllDirectoryA("");
+}
 
 void AddErrorMode(UINT flags)
 {
@@ -71,8 +86,11 @@ bool KeyOpensWithFullAccess(HKEY root, const std::string& keyPath)
 
 std::intptr_t ShellOpen(const std::string& file)
 {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const HINSTANCE result =
         ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (SUCCEEDED(com))
+        CoUninitialize();
     return reinterpret_cast<std::intptr_t>(result);
 }
 

@@ -9,6 +9,13 @@
 // platform with the buffers the launcher has always used; none throws.
 namespace win {
 
+// Keeps DLLs the process loads later to the system directory: a DLL
+// planted beside the program or in the current directory, often a folder
+// anyone can write to, would otherwise run with the program's rights, which
+// for an elevated setup are an administrator's. The first thing a program
+// does, before any call that may load a library.
+void RestrictLibrarySearch();
+
 // Adds flags to the process error mode in force.
 void AddErrorMode(UINT flags);
 
@@ -37,6 +44,8 @@ bool KeyOpensWithFullAccess(HKEY root, const std::string& keyPath);
 
 // ShellExecuteA with the verb "open", no parameters, no directory and
 // SW_SHOWNORMAL; the raw result, above 32 when the program was started.
+// COM is ready on the calling thread for the call, as the shell asks: the
+// handler of a file may be a COM shell extension.
 std::intptr_t ShellOpen(const std::string& file);
 
 // MessageBoxA owned by the thread's active window, if any.

@@ -1,5 +1,7 @@
 #include "platform/ThreeDimensionalLook.h"
 
+#include <string>
+
 namespace {
 
 constexpr unsigned kFirstThreeDimensionalVersion = 4;
@@ -21,7 +23,13 @@ void EnableThreeDimensionalLook(HINSTANCE instance)
     const unsigned major = LOBYTE(LOWORD(GetVersion()));
     if (major >= kFirstThreeDimensionalVersion)
         return;
-    const HMODULE library = LoadLibraryA("CTL3D32.DLL");
+    // By its full path: never a copy beside the program.
+    char directory[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    const std::string path = std::string(directory, length) + "\\CTL3D32.DLL";
+    const HMODULE library = LoadLibraryA(path.c_str());
     if (!library)
         return;
     const Ctl3dCall registerApp = FindCall(library, "Ctl3dRegister");

@@ -60,6 +60,7 @@ CWinApp* CWinApp::Current()
 
 int CWinApp::Run(HINSTANCE instance)
 {
+    win::RestrictLibrarySearch();
     instance_ = instance;
     // The platform shows none of its own critical-error or file-not-found
     // boxes for this process or the one it starts.

@@ -46,8 +46,8 @@ public:
     // The one application object, or null when the program has none.
     static CWinApp* Current();
 
-    // Sets the error mode, fixes the names, runs StartUp and returns the
-    // process exit code.
+    // Restricts the DLL search, sets the error mode, fixes the names, runs
+    // StartUp and returns the process exit code.
     int Run(HINSTANCE instance);
 
     HINSTANCE Instance() const { return instance_; }
