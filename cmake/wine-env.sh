@@ -73,6 +73,9 @@ run)
     [ -s "$state/display" ] || { echo "no Wine environment in $state; run: $0 start $state" >&2; exit 1; }
     DISPLAY=$(cat "$state/display")
     export DISPLAY
+    # The locale sets the ANSI code page: C.UTF-8 gives 1252, ja_JP.UTF-8 932.
+    unset LC_ALL
+    export LANG=${WINE_ENV_LANG:-C.UTF-8}
     exec wine "$@"
     ;;
 stop)

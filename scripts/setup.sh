@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing TOLVAN needs on Debian: CMake and g++
 # for the native tests, MinGW-w64 for the Windows builds, Wine and Xvfb to
-# run them, ImageMagick for screenshots. Does nothing when all is there.
+# run them, ImageMagick for screenshots, and the Japanese locale under which
+# Wine runs programs in code page 932. Does nothing when all is there.
 set -euo pipefail
 
 packages=(
@@ -9,23 +10,32 @@ packages=(
     mingw-w64
     wine wine64 fonts-wine fonts-liberation
     xvfb x11-utils imagemagick
+    locales
 )
 
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The double-byte code page case runs Wine under this locale.
+has_japanese_locale() { locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; }
+[ ${#missing[@]} -eq 0 ] && has_japanese_locale && exit 0
 
-echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
     as_root=()
 elif command -v sudo >/dev/null; then
     as_root=(sudo)
 else
-    echo "These packages are missing and there is no sudo: ${missing[*]}" >&2
+    echo "Missing and there is no sudo: ${missing[*]} ja_JP.UTF-8" >&2
     exit 1
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -q
-"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    "${as_root[@]}" apt-get update -q
+    "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+if ! has_japanese_locale; then
+    echo "Generating the locale ja_JP.UTF-8"
+    "${as_root[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
