@@ -442,3 +442,26 @@ TEST_F(CheckerTest, ALargeLicenceTakesTimeInProportionToItsSize)
     EXPECT_LE(large.milliseconds, 12 * small.milliseconds + 2000)
         << "1 MiB: " << small.milliseconds << " ms, 8 MiB: " << large.milliseconds << " ms";
 }
+
+TEST(DoubleByteCodePage, TheCheckerTakesADoubleByteNameAsTheLauncherDoes)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "the ANSI code page is " << GetACP()
+                     << ", not 932; run with WINE_ENV_LANG=ja_JP.UTF-8 (the e2e_code_page_932 test)";
+    // "ソフト.EXE", whose first character ends in the byte 0x5C.
+    const std::string name = "\x83\x5C\x83\x74\x83\x67";
+    const e2e::CaseDirectory dir;
+    const HANDLE ini = CreateFileA((dir / (name + ".ini")).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                   nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, ini);
+    const std::string text = "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n";
+    DWORD written = 0;
+    WriteFile(ini, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(ini);
+
+    const CheckRun run = RunChecker("--as " + name + ".EXE \"" + dir.Path() + "\"", BesideThisProgram(""));
+    EXPECT_TRUE(run.ended);
+    EXPECT_NE(std::string::npos, run.report.find("\nApplication name: " + name + "\n")) << run.report;
+    EXPECT_NE(std::string::npos, run.report.find("\nConfiguration file: " + (dir / (name + ".ini")) + "\n  found\n"))
+        << run.report;
+}

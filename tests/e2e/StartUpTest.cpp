@@ -148,3 +148,57 @@ TEST_F(StartUpTest, ValuesArePassedOnAsWrittenAndCutAt79Characters)
         ExpectOnlyMessage(Run(), "'" + path.substr(0, 79) + "'\n Program could not be executed");
     }
 }
+
+namespace {
+
+// "ソフト" in code page 932: its first character ends in the byte 0x5C, as
+// "\" does; "セット" has no such byte.
+const char kSoftware[] = "\x83\x5C\x83\x74\x83\x67";
+const char kSet[] = "\x83\x5A\x83\x62\x83\x67";
+
+// Written with the ANSI calls, which take the names in the code page.
+void WriteAnsiNamed(const std::string& path, const std::string& bytes)
+{
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+TEST(DoubleByteCodePage, ALauncherNamedInDoubleByteCharactersFindsItsIniFileAndShowsItsName)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "the ANSI code page is " << GetACP()
+                     << ", not 932; run with WINE_ENV_LANG=ja_JP.UTF-8 (the e2e_code_page_932 test)";
+    for (const std::string name : {kSoftware, kSet}) {
+        SCOPED_TRACE(name);
+        const CaseDirectory dir;
+        dir.CopyLauncher("TOLVAN.EXE");
+        ASSERT_TRUE(MoveFileA((dir / "TOLVAN.EXE").c_str(), (dir / (name + ".EXE")).c_str()));
+        dir.CopyMarker("SETUP.EXE");
+        e2e::RunOptions options;
+        options.program = dir / (name + ".EXE");
+        options.currentDirectory = dir.Path();
+
+        WriteAnsiNamed(dir / (name + ".ini"), "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n");
+        RunResult result = e2e::Run(options);
+        EXPECT_TRUE(result.exited);
+        EXPECT_TRUE(result.messageBoxes.empty()) << e2e::Describe(result);
+        ASSERT_EQ(1u, result.launches.size()) << e2e::Describe(result);
+        EXPECT_EQ(dir / "SETUP.EXE", result.launches[0].program);
+
+        // The dialog's caption is the application name, whole.
+        WriteAnsiNamed(dir / (name + ".ini"), "[Init]\r\nSilent=0\r\nDefaultPath=SETUP.EXE\r\n");
+        std::string caption;
+        options.onDialog = [&](HWND dialog) {
+            caption = e2e::WindowText(dialog);
+            e2e::PressKey(dialog, VK_ESCAPE);
+        };
+        result = e2e::Run(options);
+        EXPECT_EQ(1, result.dialogs) << e2e::Describe(result);
+        EXPECT_EQ(name, caption);
+    }
+}
