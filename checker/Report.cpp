@@ -51,6 +51,7 @@ public:
         if (facts_.iniState == CheckFacts::IniState::Found && facts_.iniRead)
             AddAll(IniWarnings(ScanIni(facts_.iniText)));
         SilentWarning();
+        DllWarning();
         Outcome();
         Preview();
         Warnings();
@@ -136,6 +137,19 @@ private:
                  " but refuses full access: the launcher treats it as absent; run it elevated, or expect the default");
             break;
         }
+    }
+
+    void DllWarning()
+    {
+        if (facts_.dllFiles.empty())
+            return;
+        std::string names;
+        for (const std::string& name : facts_.dllFiles)
+            names += (names.empty() ? "" : ", ") + name;
+        Warn("DLL files lie beside the launcher: " + names +
+             ". TOLVAN.EXE loads none of them, but a program started from here, elevated as a setup is, may load "
+             "them with administrator rights; keep on the medium only the DLLs its programs need, in their own "
+             "folders");
     }
 
     void SilentWarning()

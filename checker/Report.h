@@ -39,6 +39,9 @@ struct CheckFacts {
     enum class IniState { Found, Missing, Folder } iniState = IniState::Missing;
     bool iniRead = false;         // the file's text could be read for the warnings
     std::string iniText;
+    // DLL files in the directory, which a program started from there may
+    // load with the rights it runs with.
+    std::vector<std::string> dllFiles;
 
     std::vector<RecordedCall> calls;
     int loadResult = 0;

@@ -33,6 +33,23 @@ std::string FullPath(const std::string& path)
 // box, the report tells.
 void DropMessage(const std::string&, UINT) {}
 
+// Files named *.dll in the current directory, in the order found.
+void NoteDllFiles(CheckFacts& facts)
+{
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA("*.dll", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        // The pattern also matches a longer extension through the short name.
+        const bool endsInDll = name.size() > 4 && lstrcmpiA(name.c_str() + name.size() - 4, ".dll") == 0;
+        if (endsInDll && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            facts.dllFiles.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
 void NoteIniFile(CheckFacts& facts)
 {
     const DWORD attributes = GetFileAttributesA(facts.settings.iniPath.c_str());
@@ -126,6 +143,7 @@ int main(int argc, char* argv[])
     RecordingSource source(profile, facts.calls);
     facts.loadResult = LoadSettingsFrom(source, facts.applicationName, facts.settings);
     NoteIniFile(facts);
+    NoteDllFiles(facts);
 
     if (facts.loadResult == 1) {
         if (!facts.settings.targetPath.empty())

@@ -465,3 +465,17 @@ TEST(DoubleByteCodePage, TheCheckerTakesADoubleByteNameAsTheLauncherDoes)
     EXPECT_NE(std::string::npos, run.report.find("\nConfiguration file: " + (dir / (name + ".ini")) + "\n  found\n"))
         << run.report;
 }
+
+TEST_F(CheckerTest, WarnsOfADllPlantedBesideTheLauncher)
+{
+    LayOutExample();
+    dir.Write("version.dll", "MZ");
+    dir.Write("notes.dllx", "");
+    const CheckRun run = Check();
+    EXPECT_EQ(1u, run.status) << run.report;
+    ExpectLines(run,
+                {"  DLL files lie beside the launcher: version.dll. TOLVAN.EXE loads none of them, but a program "
+                 "started from here, elevated as a setup is, may load them with administrator rights; keep on the "
+                 "medium only the DLLs its programs need, in their own folders"},
+                "planted DLL");
+}

@@ -203,6 +203,19 @@ TEST(CheckerReport, TellsARefusedKeyFromAnAbsentOne)
     EXPECT_EQ(kWarnings, report.status);
 }
 
+TEST(CheckerReport, WarnsOfDllFilesBesideTheLauncher)
+{
+    CheckFacts facts = Loaded();
+    facts.dllFiles = {"version.dll", "UXTHEME.DLL"};
+    const CheckReport report = BuildReport(facts);
+    EXPECT_TRUE(HasLine(report, "  DLL files lie beside the launcher: version.dll, UXTHEME.DLL. TOLVAN.EXE loads none "
+                                "of them, but a program started from here, elevated as a setup is, may load them with "
+                                "administrator rights; keep on the medium only the DLLs its programs need, in their "
+                                "own folders"))
+        << report.text;
+    EXPECT_EQ(kWarnings, report.status);
+}
+
 }  // namespace
 
 TEST(CheckerOptions, TakesADoubleByteNameWhoseCharacterEndsInTheSeparatorByte)
