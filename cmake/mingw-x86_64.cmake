@@ -1,15 +1,11 @@
-# The same program for 64-bit Windows, which is what Wine runs here. The
-# POSIX-thread compilers, because GoogleTest needs std::mutex; the launcher
-# itself uses no threads.
+# The same program for 64-bit Windows, built with the same MinGW-w64
+# runtime (Windows threads) as the shipped i686 one.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Programs of this build run here under Wine (cmake/wine-env.sh).
-set(TOLVAN_RUNS_UNDER_WINE ON)

@@ -5,27 +5,83 @@
 #
 #   wine-env.sh start STATE      create or reuse STATE/prefix, start Xvfb and wineserver
 #                                (WINE_ENV_DISPLAY=:N uses that display instead of Xvfb)
-#   wine-env.sh run STATE PROG.. run a Windows program in that environment
+#   wine-env.sh run STATE PROG.. run a Windows program there, starting the environment
+#                                first when it is not running (stop ends it)
 #   wine-env.sh stop STATE       end what start started, and nothing else
+#
+# STATE/route, when present, says how programs run: "wine64" (the default),
+# "wine32", or "wow64 DLLDIR" (see wine-route.sh). Programs see it as
+# TOLVAN_WINE_ROUTE. WINE_ENV_LANG sets their locale (default C.UTF-8),
+# and with it Wine's ANSI code page: C.UTF-8 gives 1252, ja_JP.UTF-8 932.
 set -euo pipefail
 
 command=${1:?start, run or stop}
 state=$(realpath -m "${2:?state directory}")
 shift 2
 
+read -r route dlls <"$state/route" 2>/dev/null || route=wine64
+export TOLVAN_WINE_ROUTE=$route
+if [ "$route" = wow64 ]; then
+    export WINEDLLPATH=$dlls
+fi
 export WINEPREFIX=$state/prefix
 export WINEDEBUG=-all
-# No Mono or Gecko installers in a test prefix.
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No Mono or Gecko installers in a test prefix, and no menu entries or
+# file associations written into the user's home.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+
+# Wine takes its code page and file-name encoding from the locale; a fresh
+# machine has none set, and then names with bytes above 127 cannot be made.
+pin_locale() {
+    local variable
+    for variable in $(env | sed -n 's/^\(LC_[A-Z_]*\)=.*/\1/p'); do
+        unset "$variable"
+    done
+    export LANG=$1
+}
+pin_locale C.UTF-8
+
+# A process started here is recorded with its start time, so that a stale
+# file never makes us end another process that got the same id.
+start_time() {
+    sed -E 's/^.*\) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f20
+}
+
+record_pid() {
+    echo "$1 $(start_time "$1")" >"$2"
+}
+
+# The recorded process, if it is still the one that was started.
+live_pid() {
+    local pid started
+    [ -f "$1" ] || return 1
+    read -r pid started <"$1" || return 1
+    [ -n "$pid" ] && [ -n "$started" ] && [ "$(start_time "$pid")" = "$started" ] && echo "$pid"
+}
+
+stop_pid() {
+    local pid
+    if pid=$(live_pid "$1"); then
+        kill "$pid" 2>/dev/null || true
+    fi
+    rm -f "$1"
+}
+
+running() {
+    [ -s "$state/display" ] || return 1
+    [ -n "${WINE_ENV_DISPLAY:-}" ] || live_pid "$state/xvfb.pid" >/dev/null || return 1
+    live_pid "$state/wineserver.pid" >/dev/null
+}
 
 start_xvfb() {
     rm -f "$state/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" \
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display.fd" \
         </dev/null >"$state/xvfb.log" 2>&1 &
-    echo $! >"$state/xvfb.pid"
+    record_pid $! "$state/xvfb.pid"
     for _ in $(seq 100); do
-        if [ -s "$state/display" ]; then
-            echo ":$(cat "$state/display")" >"$state/display"
+        if [ -s "$state/display.fd" ]; then
+            echo ":$(cat "$state/display.fd")" >"$state/display"
+            rm -f "$state/display.fd"
             return 0
         fi
         sleep 0.1
@@ -34,18 +90,27 @@ start_xvfb() {
     return 1
 }
 
-stop_pid() {
-    local file=$1 pid
-    [ -f "$file" ] || return 0
-    pid=$(cat "$file")
-    rm -f "$file"
-    kill "$pid" 2>/dev/null || true
+# The prefix counts as made only once its creation has succeeded, and for
+# the route it was made for: a prefix made before 32-bit Wine was there
+# cannot load 32-bit programs.
+make_prefix() {
+    [ "$(cat "$WINEPREFIX/.tolvan-ready" 2>/dev/null)" = "$route" ] && return 0
+    rm -rf "$WINEPREFIX"
+    if ! {
+        wineboot -i &&
+            # Without a window manager Wine waits about 2 s whenever it
+            # hides a managed window.
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f &&
+            wineserver -w
+    } </dev/null >"$state/wineboot.log" 2>&1; then
+        echo "the Wine prefix could not be made; see $state/wineboot.log" >&2
+        return 1
+    fi
+    echo "$route" >"$WINEPREFIX/.tolvan-ready"
 }
 
-case $command in
-start)
-    mkdir -p "$state" "$state/drive-t"
-    "$0" stop "$state"
+do_start() {
+    do_stop
     if [ -n "${WINE_ENV_DISPLAY:-}" ]; then
         echo "$WINE_ENV_DISPLAY" >"$state/display"
     else
@@ -53,38 +118,61 @@ start)
     fi
     DISPLAY=$(cat "$state/display")
     export DISPLAY
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -i </dev/null >"$state/wineboot.log" 2>&1
-        # Without a window manager Wine waits about 2 s whenever it hides
-        # a managed window.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-            </dev/null >>"$state/wineboot.log" 2>&1
-        wineserver -w
-    fi
-    # T: is a drive whose root the tests may use as a current directory.
+    make_prefix
+    # T: is a drive whose root the tests may use as a current directory;
+    # it starts empty.
+    mkdir -p "$state/drive-t"
+    find "$state/drive-t" -mindepth 1 -delete
     ln -sfn "$state/drive-t" "$WINEPREFIX/dosdevices/t:"
     wineserver -p -f </dev/null >"$state/wineserver.log" 2>&1 &
-    echo $! >"$state/wineserver.pid"
+    record_pid $! "$state/wineserver.pid"
     # Start the prefix's services now, with their output in a log: started
     # by a test instead, they would hold that test's output open.
     wine cmd.exe /c exit </dev/null >"$state/services.log" 2>&1
+}
+
+start_unless_running() {
+    running || do_start >&2
+}
+
+do_stop() {
+    if live_pid "$state/wineserver.pid" >/dev/null; then
+        # Ends this prefix's server and its programs, and no other.
+        wineserver -k 2>/dev/null || true
+    fi
+    stop_pid "$state/wineserver.pid"
+    stop_pid "$state/xvfb.pid"
+    rm -f "$state/display"
+}
+
+# Two runs over the same build directory take turns at starting and
+# stopping its environment.
+locked() {
+    mkdir -p "$state"
+    (
+        flock 9
+        # What is started here must not hold the lock after we are done.
+        "$@" 9>&-
+    ) 9>"$state/lock"
+}
+
+case $command in
+start)
+    if [ "$route" = none ]; then
+        echo "this machine cannot run these programs under Wine: ${dlls:-}" >&2
+        exit 1
+    fi
+    locked do_start
     ;;
 run)
-    [ -s "$state/display" ] || { echo "no Wine environment in $state; run: $0 start $state" >&2; exit 1; }
+    running || locked start_unless_running
     DISPLAY=$(cat "$state/display")
     export DISPLAY
-    # The locale sets the ANSI code page: C.UTF-8 gives 1252, ja_JP.UTF-8 932.
-    unset LC_ALL
-    export LANG=${WINE_ENV_LANG:-C.UTF-8}
+    pin_locale "${WINE_ENV_LANG:-C.UTF-8}"
     exec wine "$@"
     ;;
 stop)
-    if [ -f "$state/wineserver.pid" ]; then
-        wineserver -k 2>/dev/null || true
-        stop_pid "$state/wineserver.pid"
-    fi
-    stop_pid "$state/xvfb.pid"
-    rm -f "$state/display"
+    locked do_stop
     ;;
 *)
     echo "usage: $0 start|run|stop STATE [PROGRAM ARGS...]" >&2

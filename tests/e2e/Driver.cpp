@@ -142,19 +142,20 @@ struct ProcessWindows {
     std::vector<HWND> windows;
 };
 
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<ProcessWindows*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window))
+        search->windows.push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> VisibleTopLevelWindows(DWORD processId)
 {
     ProcessWindows found{processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* search = reinterpret_cast<ProcessWindows*>(parameter);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == search->processId && IsWindowVisible(window))
-                search->windows.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumWindows(&CollectVisibleWindow, reinterpret_cast<LPARAM>(&found));
     return found.windows;
 }
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "tests/WinThread.h"
 #include "tests/e2e/LauncherTest.h"
 
 using e2e::RunResult;
@@ -175,7 +175,7 @@ TEST_F(InfoPanelTest, AReadThatFailsIsReportedAndTheDialogStillWorks)
     const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
                                          0, 0, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
-    std::thread server([pipe] {
+    WinThread server([pipe] {
         ConnectNamedPipe(pipe, nullptr);
         CloseHandle(pipe);
     });

@@ -5,7 +5,8 @@
 
 #include <fstream>
 #include <string>
-#include <thread>
+
+#include "tests/WinThread.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ TEST(File, APipeGivesWhatItHasWithoutWaitingForMore)
     WriteFile(pipe, "ten bytes.", 10, &written, nullptr);
     // A read that waits for more gets it after a while, and so tells.
     const HANDLE answered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    std::thread more([&] {
+    WinThread more([&] {
         if (WaitForSingleObject(answered, 3000) == WAIT_TIMEOUT)
             WriteFile(pipe, std::string(49, '+').data(), 49, &written, nullptr);
     });

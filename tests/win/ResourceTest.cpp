@@ -102,19 +102,19 @@ struct DialogItem {
     std::string text;
 };
 
+BOOL CALLBACK CollectType(HMODULE, LPSTR type, LONG_PTR found)
+{
+    reinterpret_cast<std::set<ULONG_PTR>*>(found)->insert(reinterpret_cast<ULONG_PTR>(type));
+    return TRUE;
+}
+
 }  // namespace
 
 TEST_F(ResourceTest, HoldsOnlyTheDialogTheIconAndTheVersion)
 {
     ASSERT_NE(nullptr, module);
     std::set<ULONG_PTR> types;
-    EnumResourceTypesA(
-        module,
-        [](HMODULE, LPSTR type, LONG_PTR found) -> BOOL {
-            reinterpret_cast<std::set<ULONG_PTR>*>(found)->insert(reinterpret_cast<ULONG_PTR>(type));
-            return TRUE;
-        },
-        reinterpret_cast<LONG_PTR>(&types));
+    EnumResourceTypesA(module, &CollectType, reinterpret_cast<LONG_PTR>(&types));
     // No RT_MANIFEST (24): Windows must see no requested execution level.
     const std::set<ULONG_PTR> expected = {3, 5, 14, 16};
     EXPECT_EQ(expected, types);
