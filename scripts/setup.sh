@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing TOLVAN needs on Debian: CMake and g++
 # for the native tests, MinGW-w64 for the Windows builds, Wine and Xvfb to
-# run them, ImageMagick for screenshots. Does nothing when all is there.
+# run them, ImageMagick for screenshots, osslsigncode, OpenSSL and zip for
+# releases. Does nothing when all is there.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
     mingw-w64
     wine wine64 fonts-wine fonts-liberation
     xvfb x11-utils imagemagick
+    osslsigncode openssl zip unzip git
 )
 
 missing=()
