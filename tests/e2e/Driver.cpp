@@ -26,6 +26,18 @@ std::string BesideThisProgram(const std::string& name)
     return (fs::path(path).parent_path() / name).string();
 }
 
+// The launcher the cases copy: the one built beside the driver, or the one
+// TOLVAN_LAUNCHER names (such as a signed copy of it).
+std::string LauncherToCopy()
+{
+    const DWORD size = GetEnvironmentVariableA("TOLVAN_LAUNCHER", nullptr, 0);
+    if (size == 0)
+        return BesideThisProgram("TOLVAN.EXE");
+    std::string named(size, '\0');
+    named.resize(GetEnvironmentVariableA("TOLVAN_LAUNCHER", &named[0], size));
+    return named;
+}
+
 void Check(bool condition, const std::string& what)
 {
     if (!condition)
@@ -260,7 +272,7 @@ void CaseDirectory::CopyLauncher(const std::string& relative) const
 {
     const fs::path path = *this / relative;
     fs::create_directories(path.parent_path());
-    fs::copy_file(BesideThisProgram("TOLVAN.EXE"), path, fs::copy_options::overwrite_existing);
+    fs::copy_file(LauncherToCopy(), path, fs::copy_options::overwrite_existing);
 }
 
 void CaseDirectory::CopyMarker(const std::string& relative) const

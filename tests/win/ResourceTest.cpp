@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "version.h"
+
 namespace {
 
 std::string BesideThisProgram(const std::string& name)
@@ -211,10 +213,13 @@ TEST_F(ResourceTest, TheVersionBlockNamesTheSetupSwitchingApplication)
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
-    EXPECT_EQ(0x00000001u, fixed->dwFileVersionLS);
-    EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
-    EXPECT_EQ(0x00000001u, fixed->dwProductVersionLS);
+    // The project version, as CMakeLists.txt gives it to the resource script.
+    const DWORD versionMS = MAKELONG(TOLVAN_VERSION_MINOR, TOLVAN_VERSION_MAJOR);
+    const DWORD versionLS = MAKELONG(TOLVAN_VERSION_TWEAK, TOLVAN_VERSION_PATCH);
+    EXPECT_EQ(versionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(versionLS, fixed->dwFileVersionLS);
+    EXPECT_EQ(versionMS, fixed->dwProductVersionMS);
+    EXPECT_EQ(versionLS, fixed->dwProductVersionLS);
     EXPECT_EQ(0x3Fu, fixed->dwFileFlagsMask);
     EXPECT_EQ(0u, fixed->dwFileFlags);
     EXPECT_EQ(static_cast<DWORD>(VOS__WINDOWS32), fixed->dwFileOS);
@@ -229,15 +234,16 @@ TEST_F(ResourceTest, TheVersionBlockNamesTheSetupSwitchingApplication)
     EXPECT_EQ(0x0409, translation[0]);
     EXPECT_EQ(0x04B0, translation[1]);
 
+    const std::string versionText = std::to_string(TOLVAN_VERSION_MAJOR) + "." + std::to_string(TOLVAN_VERSION_MINOR);
     const std::vector<std::pair<std::string, std::string>> strings = {
         {"CompanyName", ""},
         {"FileDescription", "SETUP Switching Application"},
-        {"FileVersion", "1.0"},
+        {"FileVersion", versionText},
         {"InternalName", "TOLVAN"},
         {"LegalCopyright", "Copyright (C) 2026 The TOLVAN developers"},
         {"OriginalFilename", "TOLVAN.EXE"},
         {"ProductName", "TOLVAN Application"},
-        {"ProductVersion", "1.0"},
+        {"ProductVersion", versionText},
     };
     for (const auto& [key, value] : strings) {
         char* text = nullptr;
