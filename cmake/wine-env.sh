@@ -5,8 +5,8 @@
 #
 #   wine-env.sh start STATE      create or reuse STATE/prefix, start Xvfb and wineserver
 #                                (WINE_ENV_DISPLAY=:N uses that display instead of Xvfb)
-#   wine-env.sh run STATE PROG.. run a Windows program there, starting the environment
-#                                first when it is not running (stop ends it)
+#   wine-env.sh run STATE PROG.. run a Windows program there (without a display when
+#                                the environment is not started)
 #   wine-env.sh stop STATE       end what start started, and nothing else
 #
 # STATE/route, when present, says how programs run: "wine64" (the default),
@@ -19,7 +19,11 @@ command=${1:?start, run or stop}
 state=$(realpath -m "${2:?state directory}")
 shift 2
 
-read -r route dlls <"$state/route" 2>/dev/null || route=wine64
+if [ -f "$state/route" ]; then
+    read -r route dlls <"$state/route"
+else
+    route=wine64
+fi
 export TOLVAN_WINE_ROUTE=$route
 if [ "$route" = wow64 ]; then
     export WINEDLLPATH=$dlls
@@ -94,7 +98,8 @@ start_xvfb() {
 # the route it was made for: a prefix made before 32-bit Wine was there
 # cannot load 32-bit programs.
 make_prefix() {
-    [ "$(cat "$WINEPREFIX/.tolvan-ready" 2>/dev/null)" = "$route" ] && return 0
+    local made="$route, with Marlett"
+    [ "$(cat "$WINEPREFIX/.tolvan-ready" 2>/dev/null)" = "$made" ] && return 0
     rm -rf "$WINEPREFIX"
     if ! {
         wineboot -i &&
@@ -106,7 +111,12 @@ make_prefix() {
         echo "the Wine prefix could not be made; see $state/wineboot.log" >&2
         return 1
     fi
-    echo "$route" >"$WINEPREFIX/.tolvan-ready"
+    # Debian's Wine does not find its own fonts. The caption buttons draw
+    # their symbols in Marlett; without it the close box shows an "r".
+    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+    fi
+    echo "$made" >"$WINEPREFIX/.tolvan-ready"
 }
 
 do_start() {
@@ -119,6 +129,9 @@ do_start() {
     DISPLAY=$(cat "$state/display")
     export DISPLAY
     make_prefix
+    # A server that a program started without the environment may still
+    # be waiting to end; this prefix's persistent one replaces it.
+    wineserver -k 2>/dev/null || true
     # T: is a drive whose root the tests may use as a current directory;
     # it starts empty.
     mkdir -p "$state/drive-t"
@@ -129,10 +142,6 @@ do_start() {
     # Start the prefix's services now, with their output in a log: started
     # by a test instead, they would hold that test's output open.
     wine cmd.exe /c exit </dev/null >"$state/services.log" 2>&1
-}
-
-start_unless_running() {
-    running || do_start >&2
 }
 
 do_stop() {
@@ -165,9 +174,16 @@ start)
     locked do_start
     ;;
 run)
-    running || locked start_unless_running
-    DISPLAY=$(cat "$state/display")
-    export DISPLAY
+    # Without a started environment a program still runs, with no display
+    # and a server that ends with it: enough for a test program to list
+    # its cases, and nothing is left behind.
+    if running; then
+        DISPLAY=$(cat "$state/display")
+        export DISPLAY
+    else
+        unset DISPLAY
+        locked make_prefix
+    fi
     pin_locale "${WINE_ENV_LANG:-C.UTF-8}"
     exec wine "$@"
     ;;

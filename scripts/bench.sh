@@ -8,6 +8,7 @@
 #     RUNS timed runs of each program per case (default 21); the second
 #     argument measures only those cases
 set -euo pipefail
+source "$(dirname "$0")/one-at-a-time.sh"
 cd "$(dirname "$0")/.."
 root=$PWD
 runs=${1:-21}

@@ -7,6 +7,7 @@
 # Exits with the checker's status: 0 nothing wrong, 1 warnings, 2 the
 # launcher would end with an error message, 3 the check could not be made.
 set -euo pipefail
+source "$(dirname "$0")/one-at-a-time.sh"
 if [ $# -lt 1 ] || [ ! -d "$1" ]; then
     echo "usage: $0 DIR [--as NAME]" >&2
     exit 3

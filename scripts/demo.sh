@@ -2,6 +2,7 @@
 # Runs TOLVAN.EXE on the bundled example under Wine: on your display when
 # there is one, otherwise on a virtual one, saving a screenshot.
 set -euo pipefail
+source "$(dirname "$0")/one-at-a-time.sh"
 cd "$(dirname "$0")/.."
 root=$PWD
 scripts/setup.sh

@@ -5,6 +5,7 @@
 #
 #   scripts/fuzz.sh [CASES [SEED]]    default: 300 cases from a new seed
 set -euo pipefail
+source "$(dirname "$0")/one-at-a-time.sh"
 cd "$(dirname "$0")/.."
 root=$PWD
 cases=${1:-300}

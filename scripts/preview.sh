@@ -8,6 +8,7 @@
 # Exits with the checker's status (see scripts/check.sh); 3 when no
 # picture was made.
 set -euo pipefail
+source "$(dirname "$0")/one-at-a-time.sh"
 if [ $# -lt 2 ] || [ ! -d "$1" ]; then
     echo "usage: $0 DIR OUT.png [--as NAME]" >&2
     exit 3

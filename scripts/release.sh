@@ -8,6 +8,7 @@
 #   scripts/release.sh --sign CERT.pfx     both executables signed first
 #                                          (password in TOLVAN_SIGN_PASSWORD)
 set -euo pipefail
+source "$(dirname "$0")/one-at-a-time.sh"
 cd "$(dirname "$0")/.."
 root=$PWD
 

@@ -3,8 +3,9 @@
 # for the native tests, MinGW-w64 for the Windows builds, Wine and Xvfb to
 # run them, ImageMagick for screenshots, the Japanese locale under which
 # Wine runs programs in code page 932, and osslsigncode, OpenSSL and zip for
-# releases. Then finds how this machine runs the shipped 32-bit programs
-# (cmake/wine-route.sh). Does nothing that is already done.
+# releases. With --wine32, also finds how this machine runs the shipped
+# 32-bit programs under Wine and installs that (cmake/wine-route.sh). Does
+# nothing that is already done.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -45,4 +46,6 @@ if [ ${#missing[@]} -gt 0 ] || ! has_japanese_locale; then
     fi
 fi
 
-cmake/wine-route.sh build/wine-i686
+if [ "${1:-}" = --wine32 ]; then
+    cmake/wine-route.sh build/wine-i686
+fi

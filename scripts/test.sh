@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Builds every preset and runs all tests: the native unit tests (host, and
 # again under AddressSanitizer and UndefinedBehaviorSanitizer in
-# host-sanitize), the check of the shipped i686 executable (win32), and the
-# Windows-side and end-to-end tests under Wine (win64). Ends with CTest's
-# summaries.
+# host-sanitize), and the checks of the built programs and the
+# Windows-side and end-to-end tests under Wine, for the shipped i686 build
+# (win32, where this machine can run it) and the x86_64 one (win64). Ends
+# with a summary of each preset that names every test that failed and
+# every one that was skipped, with the reason.
 set -uo pipefail
+source "$(dirname "$0")/one-at-a-time.sh"
 cd "$(dirname "$0")/.."
-scripts/setup.sh || exit 1
+scripts/setup.sh --wine32 || exit 1
 
 presets=(host host-sanitize win32 win64)
 for preset in "${presets[@]}"; do
@@ -22,6 +25,19 @@ for preset in "${presets[@]}"; do
     ctest --preset "$preset" 2>&1 | tee "$log"
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
     summary+=("$preset: $(grep -E 'tests passed' "$log" || echo 'no summary')")
+    # CTest lists them as "  <number> - <name> (Failed)" and "(Skipped)".
+    while read -r name; do
+        summary+=("  failed: $name")
+    done < <(sed -nE 's/^[[:space:]]*[0-9]+ - (.*) \((Failed|Timeout|Not Run|Exception|[A-Za-z ]*fault)\)$/\1/p' "$log")
+    skipped=$(grep -cE '^[[:space:]]*[0-9]+ - .* \(Skipped\)$' "$log")
+    if [ "$skipped" -gt 0 ]; then
+        if [ "$preset" = win32 ] && grep -q '^none' build/wine-i686/route 2>/dev/null; then
+            reason=$(cut -d' ' -f2- build/wine-i686/route)
+        else
+            reason="see: ctest --preset $preset -V -R NAME"
+        fi
+        summary+=("  skipped: $skipped ($reason)")
+    fi
     rm -f "$log"
 done
 

@@ -366,6 +366,8 @@ RECT Within(HWND dialog, int id)
 
 TEST_F(CheckerTest, PreviewIsTheDialogTolvanShows)
 {
+    if (!WindowsArePainted())
+        GTEST_SKIP() << kUnpaintedReason;
     LayOutExample();
     dir.CopyLauncher("TOLVAN.EXE");
     RECT window = {};

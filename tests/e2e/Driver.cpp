@@ -8,6 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tests/WineRoute.h"
+
 namespace fs = std::filesystem;
 
 namespace e2e {
@@ -111,6 +113,8 @@ BoxIcon IconOf(HWND iconControl)
     SendMessageTimeoutA(iconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon);
     if (!icon)
         return BoxIcon::None;
+    if (!WindowsArePainted())
+        return BoxIcon::Other;
     RECT area;
     GetWindowRect(iconControl, &area);
     const int width = area.right - area.left;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "tests/WineRoute.h"
 #include "tests/e2e/Driver.h"
 
 class LauncherTest : public ::testing::Test {
@@ -56,7 +57,9 @@ protected:
         EXPECT_EQ(text, box.text);
         EXPECT_EQ(appName, box.caption);
         EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
-        EXPECT_EQ(icon, box.icon);
+        // The icon is told by its pixels, which only a painted screen has.
+        if (WindowsArePainted())
+            EXPECT_EQ(icon, box.icon);
         EXPECT_FALSE(box.hasOwner);
     }
 

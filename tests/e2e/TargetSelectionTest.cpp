@@ -81,3 +81,23 @@ TEST_F(TargetSelectionTest, APresentCandidateWithoutPathLaunchesAnEmptyPath)
     const ScratchKey other(HKEY_CLASSES_ROOT, addOnKey);
     ExpectOnlyMessage(Run(), "''\n Program could not be executed");
 }
+
+// A 32-bit setup writes its keys under HKEY_LOCAL_MACHINE\Software in the
+// 32-bit view of the registry (64-bit tools show it under WOW6432Node), a
+// 64-bit one in the 64-bit view. The launcher finds the keys of the view
+// its own build sees, and a key only in the other view is absent to it.
+TEST_F(TargetSelectionTest, FindsKeysInTheRegistryViewOfItsOwnWidth)
+{
+    WriteIni();
+    DWORD type = 0;
+    ASSERT_TRUE(GetBinaryTypeA((dir / "TOLVAN.EXE").c_str(), &type));
+    const bool launcherIs32Bit = type == SCS_32BIT_BINARY;
+    const REGSAM ownView = launcherIs32Bit ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    const REGSAM otherView = launcherIs32Bit ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+    {
+        const ScratchKey elsewhere(HKEY_LOCAL_MACHINE, runtimeKey, otherView);
+        ExpectOnlyLaunchOf("RUNTIME\\SETUP.EXE");
+    }
+    const ScratchKey own(HKEY_LOCAL_MACHINE, runtimeKey, ownView);
+    ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/WinApp.h"
+#include "tests/WineRoute.h"
 
 namespace {
 
@@ -146,6 +147,8 @@ TEST(DialogFramework, AMissingTemplateGivesMinusOne)
 
 TEST(DialogFramework, ThePaintOfAMinimisedDialogDrawsItsIcon)
 {
+    if (!WindowsArePainted())
+        GTEST_SKIP() << kUnpaintedReason;
     LaunchSettings settings;
     CLauncherDlg dialog(settings);
     bool minimised = false;

@@ -14,8 +14,10 @@
 // fail, with every parent key that was made for it.
 class ScratchKey {
 public:
-    // Creates root\path and whatever parents of it are missing.
-    ScratchKey(HKEY root, std::string path) : root_(root), path_(std::move(path))
+    // Creates root\path and whatever parents of it are missing, in the
+    // registry view a program of this width sees, or in the one view asks
+    // for (KEY_WOW64_32KEY or KEY_WOW64_64KEY).
+    ScratchKey(HKEY root, std::string path, REGSAM view = 0) : root_(root), path_(std::move(path)), view_(view)
     {
         for (std::size_t end = path_.find('\\');; end = path_.find('\\', end + 1)) {
             const std::string prefix = path_.substr(0, end);
@@ -26,7 +28,7 @@ public:
         }
         HKEY key = nullptr;
         const LONG result =
-            RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+            RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &key, nullptr);
         if (result != ERROR_SUCCESS) {
             DeleteWhatWasMade();
             throw std::runtime_error("cannot create key " + path_ + " (error " + std::to_string(result) + ")");
@@ -74,13 +76,13 @@ private:
     void DeleteWhatWasMade() const
     {
         for (auto key = made_.rbegin(); key != made_.rend(); ++key)
-            RegDeleteKeyA(root_, key->c_str());
+            RegDeleteKeyExA(root_, key->c_str(), view_, 0);
     }
 
     bool Exists(const std::string& path) const
     {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(root_, path.c_str(), 0, KEY_READ | view_, &key) != ERROR_SUCCESS)
             return false;
         RegCloseKey(key);
         return true;
@@ -88,5 +90,6 @@ private:
 
     HKEY root_;
     std::string path_;
+    REGSAM view_;
     std::vector<std::string> made_;
 };
