@@ -25,10 +25,12 @@ for preset in "${presets[@]}"; do
     ctest --preset "$preset" 2>&1 | tee "$log"
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
     summary+=("$preset: $(grep -E 'tests passed' "$log" || echo 'no summary')")
-    # CTest lists them as "  <number> - <name> (Failed)" and "(Skipped)".
+    # CTest lists them as "  <number> - <name> (<how>)" under this heading.
     while read -r name; do
         summary+=("  failed: $name")
-    done < <(sed -nE 's/^[[:space:]]*[0-9]+ - (.*) \((Failed|Timeout|Not Run|Exception|[A-Za-z ]*fault)\)$/\1/p' "$log")
+    done < <(awk '/The following tests FAILED:/ { listing = 1; next }
+                  listing && /^[[:space:]]*[0-9]+ - / { sub(/^[[:space:]]*[0-9]+ - /, ""); print; next }
+                  { listing = 0 }' "$log")
     skipped=$(grep -cE '^[[:space:]]*[0-9]+ - .* \(Skipped\)$' "$log")
     if [ "$skipped" -gt 0 ]; then
         if [ "$preset" = win32 ] && grep -q '^none' build/wine-i686/route 2>/dev/null; then
