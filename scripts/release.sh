@@ -68,6 +68,7 @@ fi
 size=$(stat -c %s "$stage/TOLVAN.EXE")
 echo "TOLVAN.EXE: $size bytes"
 bash tests/check-executable.sh "$stage/TOLVAN.EXE" x86
+bash tests/check-executable.sh "$stage/tolvan-check.exe" x86 console
 if [ "$size" -gt 262144 ]; then
     echo "TOLVAN.EXE is larger than 256 KiB" >&2
     exit 1
