@@ -2,13 +2,11 @@
 
 #include "checker/IniScan.h"
 #include "checker/Warnings.h"
+#include "config/IniRules.h"
 #include "config/Messages.h"
 #include "platform/FileError.h"
 
 namespace {
-
-// What a missing file, section or Silent key reads as.
-constexpr std::uint32_t kSilentMissing = 99;
 
 const char* RootName(RegistryRoot root)
 {
@@ -159,15 +157,18 @@ private:
             facts_.settings.silent != static_cast<std::int32_t>(kSilentMissing))
             return;
         const IniFile ini = ScanIni(facts_.iniText);
-        const IniSection* init = FindSection(ini, "Init");
-        const IniKey* silent = init ? FindKey(*init, "Silent") : nullptr;
+        const IniSection* init = FindSection(ini, kInitSection);
+        const IniKey* silent = init ? FindKey(*init, kSilentKey) : nullptr;
+        const std::string missing = std::to_string(kSilentMissing);
         if (!init)
-            Warn("the file has no [Init] section: Silent reads as 99 and the launcher reports the file as not found");
+            Warn(std::string("the file has no [") + kInitSection + "] section: " + kSilentKey + " reads as " + missing +
+                 " and the launcher reports the file as not found");
         else if (!silent)
-            Warn("[Init] has no Silent: it reads as 99 and the launcher reports the file as not found");
+            Warn(std::string("[") + kInitSection + "] has no " + kSilentKey + ": it reads as " + missing +
+                 " and the launcher reports the file as not found");
         else
-            Warn("line " + std::to_string(silent->line) + ": Silent=" + silent->rawValue +
-                 " reads as 99, which the launcher takes for a missing key: it reports the file as not found");
+            Warn("line " + std::to_string(silent->line) + ": " + kSilentKey + "=" + silent->rawValue + " reads as " +
+                 missing + ", which the launcher takes for a missing key: it reports the file as not found");
     }
 
     // The launcher's end: the choice, the program, the dialog, and the

@@ -5,15 +5,10 @@
 #include <cstring>
 #include <map>
 
+#include "config/IniRules.h"
+#include "ui/InfoPanel.h"
+
 namespace {
-
-const char kInit[] = "Init";
-const char kCandidates[] = "ApplicationKeys";
-const char* const kInitKeys[] = {"Silent", "Caption", "Title", "Copyright", "INFO", "DefaultPath", "DefaultName"};
-const char* const kCandidatePrefixes[] = {"RKey", "Path", "Name"};
-
-// The size of the chunks the panel reads; a zero byte ends what its chunk adds.
-constexpr std::size_t kChunkSize = 49;
 
 std::string Lower(std::string text)
 {
@@ -56,7 +51,7 @@ bool IsCandidateKey(const std::string& name)
 {
     std::string prefix;
     const int number = CandidateNumber(name, &prefix);
-    return number >= 1 && number <= 9 && name.size() == prefix.size() + 1;
+    return number >= kFirstCandidate && number <= kLastCandidate && name.size() == prefix.size() + 1;
 }
 
 // Edits from one name to the other: a letter added, dropped, changed, or
@@ -84,7 +79,7 @@ std::string Likeliest(const std::string& name, bool candidates)
     std::vector<std::string> known;
     if (candidates) {
         for (const char* prefix : kCandidatePrefixes) {
-            for (int number = 1; number <= 9; ++number)
+            for (int number = kFirstCandidate; number <= kLastCandidate; ++number)
                 known.push_back(prefix + std::to_string(number));
         }
     } else {
@@ -124,8 +119,8 @@ void CheckValue(const IniKey& key, std::vector<std::string>& warnings)
 
 void CheckInitSection(const IniSection& section, std::vector<std::string>& warnings)
 {
-    const IniKey* name = FindKey(section, "DefaultName");
-    const IniKey* path = FindKey(section, "DefaultPath");
+    const IniKey* name = FindKey(section, kDefaultNameKey);
+    const IniKey* path = FindKey(section, kDefaultPathKey);
     if (name && !name->value.empty() && (!path || path->value.empty()))
         warnings.push_back(AtLine(name->line) + "DefaultName without DefaultPath: it is never read, and with no "
                                                 "candidate present the launcher ends with an error");
@@ -138,14 +133,14 @@ void CheckCandidateSection(const IniSection& section, std::vector<std::string>& 
         const int number = CandidateNumber(key.name, &prefix);
         if (!IsCandidateKey(key.name) || FindKey(section, key.name) != &key)
             continue;
-        if (prefix == "RKey") {
-            const IniKey* path = FindKey(section, "Path" + std::to_string(number));
+        if (prefix == kKeyPathPrefix) {
+            const IniKey* path = FindKey(section, kPathPrefix + std::to_string(number));
             if (!key.value.empty() && (!path || path->value.empty()))
                 warnings.push_back(AtLine(key.line) + key.name + " has no Path" + std::to_string(number) +
                                    ": when its key is present, the launcher starts nothing and reports the empty path");
             continue;
         }
-        const IniKey* rkey = FindKey(section, "RKey" + std::to_string(number));
+        const IniKey* rkey = FindKey(section, kKeyPathPrefix + std::to_string(number));
         if (!rkey || rkey->value.empty())
             warnings.push_back(AtLine(key.line) + key.name + " has no RKey" + std::to_string(number) +
                                ": candidate " + std::to_string(number) + " is never chosen");
@@ -159,8 +154,8 @@ std::vector<std::string> IniWarnings(const IniFile& ini)
     std::vector<std::string> warnings;
     std::map<std::string, int> sectionsSeen;
     for (const IniSection& section : ini.sections) {
-        const bool isInit = SameName(section.name, kInit);
-        const bool isCandidates = SameName(section.name, kCandidates);
+        const bool isInit = SameName(section.name, kInitSection);
+        const bool isCandidates = SameName(section.name, kCandidatesSection);
         if (!section.name.empty()) {
             const auto first = sectionsSeen.emplace(Lower(section.name), section.line);
             if (!first.second) {
@@ -180,7 +175,7 @@ std::vector<std::string> IniWarnings(const IniFile& ini)
             if (!isInit && !isCandidates) {
                 if (initKey || candidateKey)
                     warnings.push_back(AtLine(key.line) + key.name + " is " + SectionPlace(section) +
-                                       ": the launcher reads it only from [" + (initKey ? kInit : kCandidates) + "]");
+                                       ": the launcher reads it only from [" + (initKey ? kInitSection : kCandidatesSection) + "]");
                 continue;
             }
             const auto first = keysSeen.emplace(Lower(key.name), key.line);
@@ -194,10 +189,11 @@ std::vector<std::string> IniWarnings(const IniFile& ini)
                 CheckValue(key, warnings);
             } else if (initKey || candidateKey) {
                 warnings.push_back(AtLine(key.line) + key.name + " is in [" + section.name +
-                                   "]: the launcher reads it only from [" + (initKey ? kInit : kCandidates) + "]");
+                                   "]: the launcher reads it only from [" + (initKey ? kInitSection : kCandidatesSection) + "]");
             } else if (numbered) {
                 warnings.push_back(AtLine(key.line) + key.name +
-                                   " is never read: the launcher reads candidates 1 to 9 only, numbered with one digit");
+                                   " is never read: the launcher reads candidates " + std::to_string(kFirstCandidate) + " to " +
+                                   std::to_string(kLastCandidate) + " only, numbered with one digit");
             } else {
                 const std::string likeliest = Likeliest(key.name, isCandidates);
                 warnings.push_back(AtLine(key.line) + key.name + " in [" + section.name +
@@ -217,7 +213,7 @@ std::vector<std::string> InfoFileWarnings(const std::string& infoFile, const std
                                           const std::string& text)
 {
     std::vector<std::string> warnings;
-    const std::string opening = "END USER";
+    const std::string opening = kAgreementOpening;
     if (text.rfind(opening, 0) != 0) {
         std::vector<std::string> reasons;
         std::string rest = text;
@@ -239,16 +235,16 @@ std::vector<std::string> InfoFileWarnings(const std::string& infoFile, const std
             std::string why;
             for (std::size_t i = 0; i < reasons.size(); ++i)
                 why += (i == 0 ? "" : i + 1 == reasons.size() ? " and " : ", ") + reasons[i];
-            warnings.push_back(infoFile + " almost begins with END USER (" + why +
-                               "): OK keeps its label \"OK\"; only the exact upper-case bytes END USER at the very "
+            warnings.push_back(infoFile + " almost begins with " + opening + " (" + why +
+                               "): OK keeps its label \"OK\"; only the exact upper-case bytes " + opening + " at the very "
                                "start make it \"Accept\"");
         }
     }
 
     std::size_t firstZero = std::string::npos;
     std::size_t dropped = 0;
-    for (std::size_t chunk = 0; chunk < bytes.size(); chunk += kChunkSize) {
-        const std::size_t end = std::min(chunk + kChunkSize, bytes.size());
+    for (std::size_t chunk = 0; chunk < bytes.size(); chunk += kInfoChunkSize) {
+        const std::size_t end = std::min(chunk + kInfoChunkSize, bytes.size());
         // Only this chunk: a search to the end of the file for every chunk
         // takes time that grows with the square of the file.
         const void* found = std::memchr(bytes.data() + chunk, '\0', end - chunk);

@@ -3,17 +3,12 @@
 #include <cstdint>
 #include <utility>
 
+#include "config/IniRules.h"
 #include "config/Messages.h"
 #include "config/Paths.h"
 #include "config/TargetSelection.h"
 
 namespace {
-
-const char kInitSection[] = "Init";
-
-// What a missing file, section or key reads as; an explicit Silent=99
-// is taken the same way.
-constexpr std::uint32_t kSilentMissing = 99;
 
 int Fail(SettingsSource& source, LaunchSettings& settings, std::string message)
 {
@@ -39,26 +34,26 @@ int LoadSettingsFrom(SettingsSource& source, const std::string& applicationName,
         return source.ReadString(kInitSection, key, settings.iniPath);
     };
 
-    const std::uint32_t silent = source.ReadInt(kInitSection, "Silent", kSilentMissing, settings.iniPath);
+    const std::uint32_t silent = source.ReadInt(kInitSection, kSilentKey, kSilentMissing, settings.iniPath);
     settings.silent = static_cast<std::int32_t>(silent);
     if (silent == kSilentMissing)
         return Fail(source, settings, IniNotFoundMessage(settings.iniPath));
 
-    std::string caption = read("Caption");
+    std::string caption = read(kCaptionKey);
     settings.caption = caption.empty() ? applicationName : std::move(caption);
-    StoreIfSet(settings.title, read("Title"));
-    StoreIfSet(settings.copyright, read("Copyright"));
-    StoreIfSet(settings.infoFile, read("INFO"));
+    StoreIfSet(settings.title, read(kTitleKey));
+    StoreIfSet(settings.copyright, read(kCopyrightKey));
+    StoreIfSet(settings.infoFile, read(kInfoKey));
 
     // A present registry candidate comes before the default program, which
     // is then not even read.
     if (ChooseCandidate(source, settings))
         return 1;
 
-    std::string defaultPath = read("DefaultPath");
+    std::string defaultPath = read(kDefaultPathKey);
     if (defaultPath.empty())
         return Fail(source, settings, kNoSuitableKeysMessage);
     settings.targetPath = std::move(defaultPath);
-    StoreIfSet(settings.targetName, read("DefaultName"));
+    StoreIfSet(settings.targetName, read(kDefaultNameKey));
     return 1;
 }

@@ -2,13 +2,9 @@
 
 #include <utility>
 
+#include "config/IniRules.h"
+
 namespace {
-
-const char kCandidatesSection[] = "ApplicationKeys";
-
-// Key names carry one digit, so RKey10 and later are never looked at.
-constexpr int kFirstCandidate = 1;
-constexpr int kLastCandidate = 9;
 
 constexpr RegistryRoot kProbeOrder[] = {
     RegistryRoot::ClassesRoot,
@@ -36,16 +32,16 @@ bool ChooseCandidate(SettingsSource& source, LaunchSettings& settings)
 
     for (int number = kFirstCandidate; number <= kLastCandidate; ++number) {
         // An unset RKey is a gap, not the end of the list.
-        const std::string keyPath = read("RKey", number);
+        const std::string keyPath = read(kKeyPathPrefix, number);
         if (keyPath.empty() || !KeyIsPresent(source, keyPath))
             continue;
 
         // The present key decides, even for a candidate that names no
         // program: the launch then reports the empty path.
-        std::string path = read("Path", number);
+        std::string path = read(kPathPrefix, number);
         if (!path.empty()) {
             settings.targetPath = std::move(path);
-            std::string name = read("Name", number);
+            std::string name = read(kNamePrefix, number);
             if (!name.empty())
                 settings.targetName = std::move(name);
         }

@@ -5,16 +5,6 @@
 #include <new>
 #include <stdexcept>
 
-namespace {
-
-// The file is read in chunks of this size into a buffer one byte larger,
-// which keeps each chunk zero-terminated.
-constexpr std::size_t kChunkSize = 49;
-
-const char kAgreementOpening[] = "END USER";
-
-}  // namespace
-
 InfoPanelContent ReadInfoPanel(const std::string& infoFile, InfoFileReader& file)
 {
     InfoPanelContent content;
@@ -34,14 +24,14 @@ InfoPanelContent ReadInfoPanel(const std::string& infoFile, InfoFileReader& file
         // Only a hint: room that cannot be had at once is left to growth.
     } catch (const std::length_error&) {
     }
-    char buffer[kChunkSize + 1];
+    char buffer[kInfoChunkSize + 1];
     std::size_t count = 0;
     do {
-        count = std::min(file.Read(buffer, kChunkSize), kChunkSize);
+        count = std::min(file.Read(buffer, kInfoChunkSize), kInfoChunkSize);
         buffer[count] = '\0';
         // A zero byte ends what this chunk adds; the next chunk adds as usual.
         content.text.append(buffer, std::strlen(buffer));
-    } while (count == kChunkSize);
+    } while (count == kInfoChunkSize);
     file.Close();
 
     content.accept = content.text.rfind(kAgreementOpening, 0) == 0;

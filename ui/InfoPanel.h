@@ -3,6 +3,14 @@
 #include <cstddef>
 #include <string>
 
+// The file is read in chunks of this size into a buffer one byte larger,
+// which keeps each chunk zero-terminated: a zero byte ends what its chunk
+// adds.
+inline constexpr std::size_t kInfoChunkSize = 49;
+
+// The opening of a text that turns OK into "Accept", compared byte for byte.
+inline constexpr char kAgreementOpening[] = "END USER";
+
 // What filling the information panel asks of the file it reads.
 class InfoFileReader {
 public:
