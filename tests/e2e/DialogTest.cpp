@@ -366,8 +366,9 @@ TEST_F(DialogTest, AHelpFileThatCannotBeOpenedIsReportedAndTheDialogStays)
     EXPECT_EQ(1u, help.requests.size());
     EXPECT_EQ("Failed to launch help.", shown.text);
     EXPECT_EQ("TOLVAN", shown.caption);
-    if (WindowsArePainted())
+    if (WindowsArePainted()) {
         EXPECT_EQ(e2e::BoxIcon::Exclamation, shown.icon);
+    }
     EXPECT_EQ(std::vector<std::string>{"OK"}, shown.buttons);
     EXPECT_TRUE(stillShown);
     ExpectLaunchedAfterTheDialog(result);

@@ -58,8 +58,9 @@ protected:
         EXPECT_EQ(appName, box.caption);
         EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
         // The icon is told by its pixels, which only a painted screen has.
-        if (WindowsArePainted())
+        if (WindowsArePainted()) {
             EXPECT_EQ(icon, box.icon);
+        }
         EXPECT_FALSE(box.hasOwner);
     }
 
