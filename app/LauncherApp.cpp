@@ -49,8 +49,13 @@ const AppMessageMap* CLauncherApp::GetMessageMap() const
 
 int CLauncherApp::LoadSettings()
 {
-    ProfileSettingsSource source(*this);
-    return LoadSettingsFrom(source, AppName(), launchSettings);
+    ProfileSettingsSource source;
+    const LoadDecision decision = LoadSettingsFrom(source, AppName(), launchSettings);
+    if (!decision.TargetChosen()) {
+        ShowMessage(decision.message);
+        return 0;
+    }
+    return 1;
 }
 
 int CLauncherApp::StartUp()

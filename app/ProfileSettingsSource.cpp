@@ -1,7 +1,6 @@
 #include "app/ProfileSettingsSource.h"
 
 #include "platform/Services.h"
-#include "platform/WinApp.h"
 
 HKEY RootHandle(RegistryRoot root)
 {
@@ -37,9 +36,4 @@ std::string ProfileSettingsSource::ReadString(const std::string& section, const 
 bool ProfileSettingsSource::KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath)
 {
     return win::KeyOpensWithFullAccess(RootHandle(root), keyPath);
-}
-
-void ProfileSettingsSource::ShowMessage(const std::string& text)
-{
-    app_.ShowMessage(text);
 }

@@ -1,7 +1,5 @@
 #include "checker/RecordingSource.h"
 
-#include "app/ProfileSettingsSource.h"
-#include "platform/Services.h"
 
 std::string RecordingSource::CurrentDirectory()
 {
@@ -27,7 +25,7 @@ std::string RecordingSource::ReadString(const std::string& section, const std::s
     call.section = section;
     call.key = key;
     call.value = inner_.ReadString(section, key, file);
-    call.whole = win::ReadWholeProfileString(section, key, file);
+    call.whole = inner_.ReadWholeString(section, key, file);
     calls_.push_back(call);
     return call.value;
 }
@@ -39,19 +37,11 @@ bool RecordingSource::KeyOpensWithFullAccess(RegistryRoot root, const std::strin
     call.root = root;
     call.keyPath = keyPath;
     const bool opened = inner_.KeyOpensWithFullAccess(root, keyPath);
-    call.outcome = opened                                             ? ProbeOutcome::Opened
-                   : win::KeyOpensForReading(RootHandle(root), keyPath) ? ProbeOutcome::Refused
-                                                                      : ProbeOutcome::Absent;
+    call.outcome = opened                                     ? ProbeOutcome::Opened
+                   : inner_.KeyOpensForReading(root, keyPath) ? ProbeOutcome::Refused
+                                                              : ProbeOutcome::Absent;
     calls_.push_back(call);
     return opened;
-}
-
-void RecordingSource::ShowMessage(const std::string& text)
-{
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::Message;
-    call.message = text;
-    calls_.push_back(call);
 }
 
 bool RecordingInfoReader::Open(const std::string& name, int& cause)

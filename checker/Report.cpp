@@ -124,7 +124,6 @@ private:
         switch (call.outcome) {
         case ProbeOutcome::Opened:
             Line(std::string("    ") + root + ": opens with full access");
-            winningRoot_ = root;
             break;
         case ProbeOutcome::Absent:
             Line(std::string("    ") + root + ": absent");
@@ -176,28 +175,25 @@ private:
     void Outcome()
     {
         const LaunchSettings& settings = facts_.settings;
-        if (facts_.loadResult == 0) {
-            Line(settings.silent == static_cast<std::int32_t>(kSilentMissing)
-                     ? "Choice: none; the launcher ends after reading Silent"
-                     : "Choice: no candidate is present and DefaultPath is not set");
+        const LoadDecision& decision = facts_.decision;
+        if (!decision.TargetChosen()) {
+            Line(decision.outcome == LoadDecision::Outcome::IniNotFound
+                     ? std::string("Choice: none; the launcher ends after reading ") + kSilentKey
+                     : std::string("Choice: no candidate is present and ") + kDefaultPathKey + " is not set");
             Line("Dialog: not shown; the launcher ends first");
-            for (const RecordedCall& call : facts_.calls) {
-                if (call.kind == RecordedCall::Kind::Message)
-                    EndsWith("The launcher ends with this message:", call.message);
-            }
+            EndsWith("The launcher ends with this message:", decision.message);
             Line("");
             return;
         }
 
-        const int winner = WinningCandidate();
-        if (winner == 0)
+        if (decision.outcome == LoadDecision::Outcome::DefaultProgram) {
             Line("Choice: no candidate is present, so the default program: " + settings.targetPath);
-        else if (settings.targetPath.empty())
-            Line("Choice: candidate " + std::to_string(winner) + ", whose key opens under " + winningRoot_ +
-                 ", but Path" + std::to_string(winner) + " is not set");
-        else
-            Line("Choice: candidate " + std::to_string(winner) + ", whose key opens under " + winningRoot_ + ": " +
-                 settings.targetPath);
+        } else {
+            const std::string number = std::to_string(decision.candidate);
+            const std::string choice = "Choice: candidate " + number + ", whose key opens under " + RootName(decision.root);
+            Line(settings.targetPath.empty() ? choice + ", but " + kPathPrefix + number + " is not set"
+                                             : choice + ": " + settings.targetPath);
+        }
 
         const bool launchFails = Program();
         Dialog();
@@ -213,18 +209,6 @@ private:
         Line(lead);
         report_.text += Indented(message, "  ");
         ending_ = true;
-    }
-
-    int WinningCandidate() const
-    {
-        int candidate = 0;
-        for (const RecordedCall& call : facts_.calls) {
-            if (call.kind == RecordedCall::Kind::Read && call.key.rfind("RKey", 0) == 0)
-                candidate = std::stoi(call.key.substr(4));
-            if (call.kind == RecordedCall::Kind::Probe && call.outcome == ProbeOutcome::Opened)
-                return candidate;
-        }
-        return 0;
     }
 
     // True when the launch of the chosen program fails.
@@ -291,7 +275,7 @@ private:
         if (!facts_.previewError.empty()) {
             Line("Preview: not made: " + facts_.previewError);
         } else {
-            const bool shown = facts_.loadResult == 1 && facts_.settings.silent == 0;
+            const bool shown = facts_.decision.TargetChosen() && facts_.settings.silent == 0;
             Line("Preview: " + facts_.previewFile + ", " + std::to_string(facts_.previewWidth) + " by " +
                  std::to_string(facts_.previewHeight) + " pixels" +
                  (shown ? "" : "; no dialog would show, this is how it would look"));
@@ -332,7 +316,6 @@ private:
     const CheckFacts& facts_;
     CheckReport report_;
     std::vector<std::string> warnings_;
-    std::string winningRoot_;
     bool ending_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/LaunchSettings.h"
+#include "config/SettingsLoader.h"
 #include "config/SettingsSource.h"
 #include "ui/InfoPanel.h"
 
@@ -19,7 +20,7 @@ enum class ProbeOutcome {
 
 // One call of the launcher's settings source, in the order it was made.
 struct RecordedCall {
-    enum class Kind { Read, Probe, Message } kind = Kind::Read;
+    enum class Kind { Read, Probe } kind = Kind::Read;
     std::string section;       // a read
     std::string key;           // a read
     bool isInteger = false;    // a read of Silent
@@ -29,7 +30,6 @@ struct RecordedCall {
     RegistryRoot root = RegistryRoot::ClassesRoot;  // a probe
     std::string keyPath;                            // a probe
     ProbeOutcome outcome = ProbeOutcome::Absent;    // a probe
-    std::string message;       // a message the launcher would show
 };
 
 struct CheckFacts {
@@ -44,7 +44,7 @@ struct CheckFacts {
     std::vector<std::string> dllFiles;
 
     std::vector<RecordedCall> calls;
-    int loadResult = 0;
+    LoadDecision decision;  // what the launcher's loading decided
     LaunchSettings settings;
 
     // The chosen program as the shell would find it: its full path, or ""

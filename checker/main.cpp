@@ -33,6 +33,37 @@ std::string FullPath(const std::string& path)
 // box, the report tells.
 void DropMessage(const std::string&, UINT) {}
 
+// The launcher's own reads from the platform, and the checker's further
+// questions about them.
+class PlatformExplainingSource : public ExplainingSource {
+public:
+    std::string CurrentDirectory() override { return launcher_.CurrentDirectory(); }
+    std::uint32_t ReadInt(const std::string& section, const std::string& key, std::uint32_t defaultValue,
+                          const std::string& file) override
+    {
+        return launcher_.ReadInt(section, key, defaultValue, file);
+    }
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& file) override
+    {
+        return launcher_.ReadString(section, key, file);
+    }
+    bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) override
+    {
+        return launcher_.KeyOpensWithFullAccess(root, keyPath);
+    }
+    std::string ReadWholeString(const std::string& section, const std::string& key, const std::string& file) override
+    {
+        return win::ReadWholeProfileString(section, key, file);
+    }
+    bool KeyOpensForReading(RegistryRoot root, const std::string& keyPath) override
+    {
+        return win::KeyOpensForReading(RootHandle(root), keyPath);
+    }
+
+private:
+    ProfileSettingsSource launcher_;
+};
+
 // Files named *.dll in the current directory, in the order found.
 void NoteDllFiles(CheckFacts& facts)
 {
@@ -136,16 +167,13 @@ int main(int argc, char* argv[])
     facts.applicationName = options.applicationName;
     facts.wideBuild = sizeof(void*) == 8;
 
-    // The application object only gives the launcher's source its message
-    // box, which the recording source never calls.
-    CWinApp app;
-    ProfileSettingsSource profile(app);
-    RecordingSource source(profile, facts.calls);
-    facts.loadResult = LoadSettingsFrom(source, facts.applicationName, facts.settings);
+    PlatformExplainingSource platform;
+    RecordingSource source(platform, facts.calls);
+    facts.decision = LoadSettingsFrom(source, facts.applicationName, facts.settings);
     NoteIniFile(facts);
     NoteDllFiles(facts);
 
-    if (facts.loadResult == 1) {
+    if (facts.decision.TargetChosen()) {
         if (!facts.settings.targetPath.empty())
             facts.programFound = win::FindProgram(facts.settings.targetPath, facts.programIsFolder);
         if (facts.settings.silent == 0)

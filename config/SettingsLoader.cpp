@@ -10,11 +10,13 @@
 
 namespace {
 
-int Fail(SettingsSource& source, LaunchSettings& settings, std::string message)
+LoadDecision Fail(LoadDecision::Outcome outcome, LaunchSettings& settings, std::string message)
 {
-    settings.messageText = std::move(message);
-    source.ShowMessage(settings.messageText);
-    return 0;
+    settings.messageText = message;
+    LoadDecision decision;
+    decision.outcome = outcome;
+    decision.message = std::move(message);
+    return decision;
 }
 
 // An empty value and a missing key are the same: the field keeps what it had.
@@ -26,8 +28,8 @@ void StoreIfSet(std::string& field, std::string value)
 
 }  // namespace
 
-int LoadSettingsFrom(SettingsSource& source, const std::string& applicationName,
-                     LaunchSettings& settings)
+LoadDecision LoadSettingsFrom(SettingsSource& source, const std::string& applicationName,
+                              LaunchSettings& settings)
 {
     settings.iniPath = IniPathFor(source.CurrentDirectory(), applicationName);
     const auto read = [&](const char* key) {
@@ -37,7 +39,7 @@ int LoadSettingsFrom(SettingsSource& source, const std::string& applicationName,
     const std::uint32_t silent = source.ReadInt(kInitSection, kSilentKey, kSilentMissing, settings.iniPath);
     settings.silent = static_cast<std::int32_t>(silent);
     if (silent == kSilentMissing)
-        return Fail(source, settings, IniNotFoundMessage(settings.iniPath));
+        return Fail(LoadDecision::Outcome::IniNotFound, settings, IniNotFoundMessage(settings.iniPath));
 
     std::string caption = read(kCaptionKey);
     settings.caption = caption.empty() ? applicationName : std::move(caption);
@@ -47,13 +49,19 @@ int LoadSettingsFrom(SettingsSource& source, const std::string& applicationName,
 
     // A present registry candidate comes before the default program, which
     // is then not even read.
-    if (ChooseCandidate(source, settings))
-        return 1;
+    LoadDecision decision;
+    if (const auto candidate = ChooseCandidate(source, settings)) {
+        decision.outcome = LoadDecision::Outcome::Candidate;
+        decision.candidate = candidate->number;
+        decision.root = candidate->root;
+        return decision;
+    }
 
     std::string defaultPath = read(kDefaultPathKey);
     if (defaultPath.empty())
-        return Fail(source, settings, kNoSuitableKeysMessage);
+        return Fail(LoadDecision::Outcome::NoSuitableKeys, settings, kNoSuitableKeysMessage);
     settings.targetPath = std::move(defaultPath);
     StoreIfSet(settings.targetName, read(kDefaultNameKey));
-    return 1;
+    decision.outcome = LoadDecision::Outcome::DefaultProgram;
+    return decision;
 }

@@ -33,7 +33,4 @@ public:
     // Whether the key at keyPath under root opens with full access. A key
     // that opens is closed again at once; nothing is read from it.
     virtual bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) = 0;
-
-    // Shows the text in the message box; returns once it is dismissed.
-    virtual void ShowMessage(const std::string& text) = 0;
 };

@@ -14,17 +14,17 @@ constexpr RegistryRoot kProbeOrder[] = {
 
 }  // namespace
 
-bool KeyIsPresent(SettingsSource& source, const std::string& keyPath)
+std::optional<RegistryRoot> FindPresentKey(SettingsSource& source, const std::string& keyPath)
 {
     // The first root that opens settles it, so at most one key is ever open.
     for (const RegistryRoot root : kProbeOrder) {
         if (source.KeyOpensWithFullAccess(root, keyPath))
-            return true;
+            return root;
     }
-    return false;
+    return std::nullopt;
 }
 
-bool ChooseCandidate(SettingsSource& source, LaunchSettings& settings)
+std::optional<ChosenCandidate> ChooseCandidate(SettingsSource& source, LaunchSettings& settings)
 {
     const auto read = [&](const char* prefix, int number) {
         return source.ReadString(kCandidatesSection, prefix + std::to_string(number), settings.iniPath);
@@ -33,7 +33,9 @@ bool ChooseCandidate(SettingsSource& source, LaunchSettings& settings)
     for (int number = kFirstCandidate; number <= kLastCandidate; ++number) {
         // An unset RKey is a gap, not the end of the list.
         const std::string keyPath = read(kKeyPathPrefix, number);
-        if (keyPath.empty() || !KeyIsPresent(source, keyPath))
+        const std::optional<RegistryRoot> root =
+            keyPath.empty() ? std::nullopt : FindPresentKey(source, keyPath);
+        if (!root)
             continue;
 
         // The present key decides, even for a candidate that names no
@@ -45,7 +47,7 @@ bool ChooseCandidate(SettingsSource& source, LaunchSettings& settings)
             if (!name.empty())
                 settings.targetName = std::move(name);
         }
-        return true;
+        return ChosenCandidate{number, *root};
     }
-    return false;
+    return std::nullopt;
 }

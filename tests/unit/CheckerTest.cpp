@@ -2,14 +2,18 @@
 // of its preview, and the exit status and key lines of its report.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
+#include "ScriptedSettingsSource.h"
 #include "checker/Bitmap.h"
 #include "checker/IniScan.h"
 #include "checker/Options.h"
+#include "checker/RecordingSource.h"
 #include "checker/Report.h"
 #include "checker/Warnings.h"
+#include "config/SettingsLoader.h"
 
 namespace {
 
@@ -144,7 +148,7 @@ CheckFacts Loaded()
     facts.settings.iniPath = "D:\\TOLVAN.ini";
     facts.settings.silent = 1;
     facts.settings.targetPath = "SETUP.EXE";
-    facts.loadResult = 1;
+    facts.decision.outcome = LoadDecision::Outcome::DefaultProgram;
     facts.programFound = "D:\\SETUP.EXE";
     RecordedCall silent = Read("Silent", "");
     silent.isInteger = true;
@@ -214,6 +218,70 @@ TEST(CheckerReport, WarnsOfDllFilesBesideTheLauncher)
                                 "own folders"))
         << report.text;
     EXPECT_EQ(kWarnings, report.status);
+}
+
+// The scripted INI file and registry, with the checker's own questions
+// answered from the same script.
+class ScriptedExplainingSource : public ExplainingSource {
+public:
+    std::string CurrentDirectory() override { return script.CurrentDirectory(); }
+    std::uint32_t ReadInt(const std::string& section, const std::string& key, std::uint32_t defaultValue,
+                          const std::string& file) override
+    {
+        return script.ReadInt(section, key, defaultValue, file);
+    }
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& file) override
+    {
+        return script.ReadString(section, key, file);
+    }
+    bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) override
+    {
+        return script.KeyOpensWithFullAccess(root, keyPath);
+    }
+    std::string ReadWholeString(const std::string& section, const std::string& key, const std::string& file) override
+    {
+        return script.ReadString(section, key, file);
+    }
+    bool KeyOpensForReading(RegistryRoot root, const std::string& keyPath) override
+    {
+        return readable.count(ScriptedSettingsSource::RootName(root) + "\\" + keyPath) != 0;
+    }
+
+    ScriptedSettingsSource script;
+    std::set<std::string> readable;  // keys that open for reading only
+};
+
+TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
+{
+    ScriptedExplainingSource platform;
+    platform.script.values = {{"Init/Silent", "1"},           {"Init/DefaultPath", "DEFAULT.EXE"},
+                              {"ApplicationKeys/RKey1", "A"}, {"ApplicationKeys/Path1", "FIRST.EXE"},
+                              {"ApplicationKeys/RKey2", "B"}, {"ApplicationKeys/Path2", "SECOND.EXE"}};
+    platform.readable = {"HKLM\\A"};
+    platform.script.keys = {"HKCU\\B"};
+    CheckFacts facts = Loaded();
+    facts.calls.clear();
+    RecordingSource source(platform, facts.calls);
+    facts.decision = LoadSettingsFrom(source, "TOLVAN", facts.settings);
+    facts.programFound = "D:\\SECOND.EXE";
+
+    const CheckReport report = BuildReport(facts);
+    EXPECT_TRUE(HasLine(report, "  [ApplicationKeys] RKey2: B")) << report.text;
+    EXPECT_TRUE(HasLine(report, "    HKEY_LOCAL_MACHINE: exists but refuses full access (the launcher treats it as absent)"));
+    EXPECT_TRUE(HasLine(report, "Choice: candidate 2, whose key opens under HKEY_CURRENT_USER: SECOND.EXE"));
+    EXPECT_TRUE(HasLine(report, "Program: D:\\SECOND.EXE exists"));
+    EXPECT_EQ(kWarnings, report.status);
+
+    // The same medium with neither key nor default: the launcher's own message ends it.
+    platform.script.keys.clear();
+    platform.script.values.erase("Init/DefaultPath");
+    facts = Loaded();
+    facts.calls.clear();
+    facts.decision = LoadSettingsFrom(source, "TOLVAN", facts.settings);
+    const CheckReport failed = BuildReport(facts);
+    EXPECT_TRUE(HasLine(failed, "Choice: no candidate is present and DefaultPath is not set")) << failed.text;
+    EXPECT_TRUE(HasLine(failed, "The launcher ends with this message:\n  Error in ini file:\n  No suitable keys found"));
+    EXPECT_EQ(kLauncherError, failed.status);
 }
 
 }  // namespace

@@ -19,7 +19,6 @@ public:
     // fails, as it does for a missing key or a refused open.
     std::set<std::string> keys;
     std::vector<std::string> calls;
-    std::vector<std::string> messages;
 
     std::string CurrentDirectory() override
     {
@@ -62,11 +61,5 @@ public:
             return "HKCU";
         }
         return "root " + std::to_string(static_cast<std::uint32_t>(root));
-    }
-
-    void ShowMessage(const std::string& text) override
-    {
-        calls.push_back("message");
-        messages.push_back(text);
     }
 };

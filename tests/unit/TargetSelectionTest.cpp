@@ -45,7 +45,15 @@ Calls operator+(Calls calls, const Calls& more)
 
 class TargetSelectionTest : public ::testing::Test {
 protected:
-    int Load() { return LoadSettingsFrom(source, "TOLVAN", settings); }
+    // 1 when a target is chosen; 0 once the message that ends the run is
+    // kept as the launcher would show it.
+    int Load()
+    {
+        decision = LoadSettingsFrom(source, "TOLVAN", settings);
+        if (!decision.message.empty())
+            messages.push_back(decision.message);
+        return decision.TargetChosen() ? 1 : 0;
+    }
 
     void Set(const std::string& key, const std::string& value) { source.values["ApplicationKeys/" + key] = value; }
     void SetInit(const std::string& key, const std::string& value) { source.values["Init/" + key] = value; }
@@ -84,12 +92,22 @@ protected:
     {
         EXPECT_EQ(path, settings.targetPath);
         EXPECT_EQ(name, settings.targetName);
-        EXPECT_TRUE(source.messages.empty());
+        EXPECT_TRUE(messages.empty());
         EXPECT_EQ("", settings.messageText);
+    }
+
+    // The candidate that won, and under which root, as the decision says.
+    void ExpectCandidate(int number, RegistryRoot root)
+    {
+        EXPECT_EQ(LoadDecision::Outcome::Candidate, decision.outcome);
+        EXPECT_EQ(number, decision.candidate);
+        EXPECT_EQ(root, decision.root);
     }
 
     ScriptedSettingsSource source;
     LaunchSettings settings;
+    LoadDecision decision;
+    std::vector<std::string> messages;
 };
 
 }  // namespace
@@ -110,6 +128,7 @@ TEST_F(TargetSelectionTest, WorkedExampleWithTheRuntimeKeyUnderLocalMachine)
     };
     EXPECT_EQ(expected, source.calls);
     ExpectChosen("UPGRADE\\SETUP.EXE", "Upgrade of the installed run-time");
+    ExpectCandidate(1, RegistryRoot::LocalMachine);
     EXPECT_EQ(0, settings.silent);
     EXPECT_EQ("Run-time Setup", settings.caption);
     EXPECT_EQ("LICENSE.TXT", settings.infoFile);
@@ -133,6 +152,7 @@ TEST_F(TargetSelectionTest, WorkedExampleWithOnlyTheAddOnKeyUnderClassesRoot)
     };
     EXPECT_EQ(expected, source.calls);
     ExpectChosen("ADDON\\SETUP.EXE", "Add-on for the installed database");
+    ExpectCandidate(3, RegistryRoot::ClassesRoot);
 }
 
 TEST_F(TargetSelectionTest, WorkedExampleWithNeitherKeyTakesTheDefault)
@@ -163,11 +183,11 @@ TEST_F(TargetSelectionTest, WorkedExampleWithNeitherKeyNorDefaultFails)
 
     EXPECT_EQ(0, Load());
 
-    ASSERT_LE(3u, source.calls.size());
-    EXPECT_EQ(Candidate("RKey9"), source.calls[source.calls.size() - 3]);
-    EXPECT_EQ(Init("DefaultPath"), source.calls[source.calls.size() - 2]);
-    EXPECT_EQ("message", source.calls.back());
-    EXPECT_EQ(std::vector<std::string>{"Error in ini file:\nNo suitable keys found"}, source.messages);
+    ASSERT_LE(2u, source.calls.size());
+    EXPECT_EQ(Candidate("RKey9"), source.calls[source.calls.size() - 2]);
+    EXPECT_EQ(Init("DefaultPath"), source.calls.back());
+    EXPECT_EQ(LoadDecision::Outcome::NoSuitableKeys, decision.outcome);
+    EXPECT_EQ(std::vector<std::string>{"Error in ini file:\nNo suitable keys found"}, messages);
     EXPECT_EQ("Error in ini file:\nNo suitable keys found", settings.messageText);
     EXPECT_EQ("", settings.targetPath);
     EXPECT_EQ("", settings.targetName);
@@ -181,11 +201,12 @@ TEST_F(TargetSelectionTest, TheProbeStopsAtTheFirstRootThatOpens)
     struct Case {
         std::set<std::string> keys;
         Calls probes;
+        RegistryRoot root;
     };
     const Case cases[] = {
-        {{"HKCR\\Key", "HKLM\\Key", "HKCU\\Key"}, {Probe("HKCR", "Key")}},
-        {{"HKLM\\Key", "HKCU\\Key"}, {Probe("HKCR", "Key"), Probe("HKLM", "Key")}},
-        {{"HKCU\\Key"}, ProbedUnderEveryRoot("Key")},
+        {{"HKCR\\Key", "HKLM\\Key", "HKCU\\Key"}, {Probe("HKCR", "Key")}, RegistryRoot::ClassesRoot},
+        {{"HKLM\\Key", "HKCU\\Key"}, {Probe("HKCR", "Key"), Probe("HKLM", "Key")}, RegistryRoot::LocalMachine},
+        {{"HKCU\\Key"}, ProbedUnderEveryRoot("Key"), RegistryRoot::CurrentUser},
     };
     for (const Case& c : cases) {
         source.calls.clear();
@@ -195,6 +216,7 @@ TEST_F(TargetSelectionTest, TheProbeStopsAtTheFirstRootThatOpens)
         const Calls expected = Calls{Candidate("RKey1")} + c.probes + Calls{Candidate("Path1"), Candidate("Name1")};
         EXPECT_EQ(expected, WalkCalls());
         EXPECT_EQ("SETUP.EXE", settings.targetPath);
+        ExpectCandidate(1, c.root);
     }
 }
 
@@ -250,6 +272,7 @@ TEST_F(TargetSelectionTest, GapsDoNotEndTheWalkAndOnlyRKeySelects)
     };
     EXPECT_EQ(expected, WalkCalls());
     ExpectChosen("FOURTH.EXE", "Fourth program");
+    ExpectCandidate(4, RegistryRoot::ClassesRoot);
 }
 
 TEST_F(TargetSelectionTest, CandidatesNumberedTenAndUpAreNeverRead)
@@ -272,6 +295,7 @@ TEST_F(TargetSelectionTest, CandidatesNumberedTenAndUpAreNeverRead)
     };
     EXPECT_EQ(expected, WalkCalls());
     ExpectChosen("SETUP.EXE", "");
+    EXPECT_EQ(LoadDecision::Outcome::DefaultProgram, decision.outcome);
 }
 
 TEST_F(TargetSelectionTest, KeyPathsAndTargetsArePassedOnAsRead)
