@@ -15,6 +15,7 @@
 #include "checker/RecordingSource.h"
 #include "checker/Report.h"
 #include "config/SettingsLoader.h"
+#include "platform/CheckerServices.h"
 #include "platform/File.h"
 #include "platform/Services.h"
 #include "platform/WinApp.h"
@@ -53,11 +54,11 @@ public:
     }
     std::string ReadWholeString(const std::string& section, const std::string& key, const std::string& file) override
     {
-        return win::ReadWholeProfileString(section, key, file);
+        return win::ReadProfileString(section, key, file, win::kWholeProfileBufferSize);
     }
     bool KeyOpensForReading(RegistryRoot root, const std::string& keyPath) override
     {
-        return win::KeyOpensForReading(RootHandle(root), keyPath);
+        return win::KeyOpens(RootHandle(root), keyPath, KEY_READ);
     }
 
 private:

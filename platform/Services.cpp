@@ -3,12 +3,13 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 namespace win {
 
 namespace {
 
 constexpr DWORD kPathBufferSize = MAX_PATH;
-constexpr DWORD kProfileBufferSize = 80;
 
 }  // namespace
 
@@ -63,25 +64,29 @@ UINT ReadProfileInt(const std::string& section, const std::string& key, UINT def
 }
 
 std::string ReadProfileString(const std::string& section, const std::string& key,
-                              const std::string& file)
+                              const std::string& file, DWORD bufferSize)
 {
-    char buffer[kProfileBufferSize] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, kProfileBufferSize,
-                             file.c_str());
-    buffer[kProfileBufferSize - 1] = '\0';
+    std::string buffer(bufferSize, '\0');
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", &buffer[0], bufferSize, file.c_str());
+    buffer.resize(std::strlen(buffer.c_str()));
     return buffer;
 }
 
-bool KeyOpensWithFullAccess(HKEY root, const std::string& keyPath)
+bool KeyOpens(HKEY root, const std::string& keyPath, REGSAM access)
 {
     // No WOW64 view flag: a 32-bit program sees the keys that 32-bit
     // setups write.
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, keyPath.c_str(), 0, access, &key) != ERROR_SUCCESS)
         return false;
     // Only the open mattered; a failed close changes nothing about that.
     RegCloseKey(key);
     return true;
+}
+
+bool KeyOpensWithFullAccess(HKEY root, const std::string& keyPath)
+{
+    return KeyOpens(root, keyPath, KEY_ALL_ACCESS);
 }
 
 std::intptr_t ShellOpen(const std::string& file)

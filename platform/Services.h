@@ -33,13 +33,20 @@ std::string CurrentDirectory();
 UINT ReadProfileInt(const std::string& section, const std::string& key, UINT defaultValue,
                     const std::string& file);
 
-// GetPrivateProfileStringA into an 80-byte buffer: at most 79 characters,
-// "" when missing.
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                              const std::string& file);
+// The size of the launcher's buffer for a profile value: at most 79
+// characters reach it.
+constexpr DWORD kProfileBufferSize = 80;
 
-// RegOpenKeyExA with options 0 and KEY_ALL_ACCESS; a key that opens is
-// closed again at once. True only when the open succeeded.
+// GetPrivateProfileStringA into a buffer of bufferSize bytes: at most
+// bufferSize - 1 characters, "" when missing.
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                              const std::string& file, DWORD bufferSize = kProfileBufferSize);
+
+// RegOpenKeyExA with options 0 and the access asked for; a key that opens
+// is closed again at once. True only when the open succeeded.
+bool KeyOpens(HKEY root, const std::string& keyPath, REGSAM access);
+
+// The launcher's probe: KeyOpens with KEY_ALL_ACCESS.
 bool KeyOpensWithFullAccess(HKEY root, const std::string& keyPath);
 
 // ShellExecuteA with the verb "open", no parameters, no directory and
@@ -50,22 +57,5 @@ std::intptr_t ShellOpen(const std::string& file);
 
 // MessageBoxA owned by the thread's active window, if any.
 int ShowMessageBox(const std::string& text, const std::string& caption, UINT type);
-
-// What the configuration checker asks beyond the launcher's own calls, to
-// explain them; the launcher never calls these.
-
-// RegOpenKeyExA with KEY_READ: whether the key exists and can be read,
-// for telling a missing key from one that refuses full access.
-bool KeyOpensForReading(HKEY root, const std::string& keyPath);
-
-// GetPrivateProfileStringA into a buffer as large as a profile value can
-// be: the whole value, to tell what the launcher's 80 bytes cut off.
-std::string ReadWholeProfileString(const std::string& section, const std::string& key,
-                                   const std::string& file);
-
-// The file the shell would start for a path, looked for as the shell does
-// from the current directory, with ".exe" added to a name without
-// extension; "" when there is none. isFolder tells a folder of that name.
-std::string FindProgram(const std::string& path, bool& isFolder);
 
 }  // namespace win
