@@ -25,7 +25,7 @@ std::string RecordingSource::ReadString(const std::string& section, const std::s
     call.section = section;
     call.key = key;
     call.value = inner_.ReadString(section, key, file);
-    call.whole = inner_.ReadWholeString(section, key, file);
+    call.whole = explaining_.ReadWholeString(section, key, file);
     calls_.push_back(call);
     return call.value;
 }
@@ -38,7 +38,7 @@ bool RecordingSource::KeyOpensWithFullAccess(RegistryRoot root, const std::strin
     call.keyPath = keyPath;
     const bool opened = inner_.KeyOpensWithFullAccess(root, keyPath);
     call.outcome = opened                                     ? ProbeOutcome::Opened
-                   : inner_.KeyOpensForReading(root, keyPath) ? ProbeOutcome::Refused
+                   : explaining_.KeyOpensForReading(root, keyPath) ? ProbeOutcome::Refused
                                                               : ProbeOutcome::Absent;
     calls_.push_back(call);
     return opened;

@@ -6,10 +6,11 @@
 #include "config/SettingsSource.h"
 #include "ui/InfoPanel.h"
 
-// The launcher's settings source with what the checker asks beyond the
-// launcher's own reads, to explain them.
-class ExplainingSource : public SettingsSource {
+// What the checker asks beyond the launcher's own reads, to explain them.
+class ExplainingReads {
 public:
+    virtual ~ExplainingReads() = default;
+
     // The same profile read without the launcher's limit of 79 characters,
     // to tell what that limit cuts off.
     virtual std::string ReadWholeString(const std::string& section, const std::string& key,
@@ -21,11 +22,15 @@ public:
 };
 
 // The launcher's own settings source, watched: every read and key probe
-// goes to the wrapped source and is written down with what it gave, and a
-// key that does not open is probed again for reading.
+// goes to the wrapped source and is written down with what it gave, with
+// the whole value of each text read and, for a key that does not open, a
+// second probe for reading.
 class RecordingSource : public SettingsSource {
 public:
-    RecordingSource(ExplainingSource& inner, std::vector<RecordedCall>& calls) : inner_(inner), calls_(calls) {}
+    RecordingSource(SettingsSource& inner, ExplainingReads& explaining, std::vector<RecordedCall>& calls)
+        : inner_(inner), explaining_(explaining), calls_(calls)
+    {
+    }
 
     std::string CurrentDirectory() override;
     std::uint32_t ReadInt(const std::string& section, const std::string& key, std::uint32_t defaultValue,
@@ -34,7 +39,8 @@ public:
     bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) override;
 
 private:
-    ExplainingSource& inner_;
+    SettingsSource& inner_;
+    ExplainingReads& explaining_;
     std::vector<RecordedCall>& calls_;
 };
 

@@ -34,24 +34,10 @@ std::string FullPath(const std::string& path)
 // box, the report tells.
 void DropMessage(const std::string&, UINT) {}
 
-// The launcher's own reads from the platform, and the checker's further
-// questions about them.
-class PlatformExplainingSource : public ExplainingSource {
+// The checker's further questions about the launcher's reads, asked of
+// the platform.
+class PlatformExplainingReads : public ExplainingReads {
 public:
-    std::string CurrentDirectory() override { return launcher_.CurrentDirectory(); }
-    std::uint32_t ReadInt(const std::string& section, const std::string& key, std::uint32_t defaultValue,
-                          const std::string& file) override
-    {
-        return launcher_.ReadInt(section, key, defaultValue, file);
-    }
-    std::string ReadString(const std::string& section, const std::string& key, const std::string& file) override
-    {
-        return launcher_.ReadString(section, key, file);
-    }
-    bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) override
-    {
-        return launcher_.KeyOpensWithFullAccess(root, keyPath);
-    }
     std::string ReadWholeString(const std::string& section, const std::string& key, const std::string& file) override
     {
         return win::ReadProfileString(section, key, file, win::kWholeProfileBufferSize);
@@ -60,9 +46,6 @@ public:
     {
         return win::KeyOpens(RootHandle(root), keyPath, KEY_READ);
     }
-
-private:
-    ProfileSettingsSource launcher_;
 };
 
 // Files named *.dll in the current directory, in the order found.
@@ -168,8 +151,9 @@ int main(int argc, char* argv[])
     facts.applicationName = options.applicationName;
     facts.wideBuild = sizeof(void*) == 8;
 
-    PlatformExplainingSource platform;
-    RecordingSource source(platform, facts.calls);
+    ProfileSettingsSource profile;
+    PlatformExplainingReads explaining;
+    RecordingSource source(profile, explaining, facts.calls);
     facts.decision = LoadSettingsFrom(source, facts.applicationName, facts.settings);
     NoteIniFile(facts);
     NoteDllFiles(facts);

@@ -220,48 +220,40 @@ TEST(CheckerReport, WarnsOfDllFilesBesideTheLauncher)
     EXPECT_EQ(kWarnings, report.status);
 }
 
-// The scripted INI file and registry, with the checker's own questions
-// answered from the same script.
-class ScriptedExplainingSource : public ExplainingSource {
+// The checker's own questions, answered from the same script: whole values
+// as read, and the keys that open for reading only.
+class ScriptedExplainingReads : public ExplainingReads {
 public:
-    std::string CurrentDirectory() override { return script.CurrentDirectory(); }
-    std::uint32_t ReadInt(const std::string& section, const std::string& key, std::uint32_t defaultValue,
-                          const std::string& file) override
+    explicit ScriptedExplainingReads(ScriptedSettingsSource& script) : script_(script) {}
+
+    std::string ReadWholeString(const std::string& section, const std::string& key, const std::string&) override
     {
-        return script.ReadInt(section, key, defaultValue, file);
-    }
-    std::string ReadString(const std::string& section, const std::string& key, const std::string& file) override
-    {
-        return script.ReadString(section, key, file);
-    }
-    bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) override
-    {
-        return script.KeyOpensWithFullAccess(root, keyPath);
-    }
-    std::string ReadWholeString(const std::string& section, const std::string& key, const std::string& file) override
-    {
-        return script.ReadString(section, key, file);
+        const auto found = script_.values.find(section + "/" + key);
+        return found == script_.values.end() ? std::string() : found->second;
     }
     bool KeyOpensForReading(RegistryRoot root, const std::string& keyPath) override
     {
         return readable.count(ScriptedSettingsSource::RootName(root) + "\\" + keyPath) != 0;
     }
 
-    ScriptedSettingsSource script;
-    std::set<std::string> readable;  // keys that open for reading only
+    std::set<std::string> readable;
+
+private:
+    ScriptedSettingsSource& script_;
 };
 
 TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
 {
-    ScriptedExplainingSource platform;
-    platform.script.values = {{"Init/Silent", "1"},           {"Init/DefaultPath", "DEFAULT.EXE"},
+    ScriptedSettingsSource script;
+    ScriptedExplainingReads explaining(script);
+    script.values = {{"Init/Silent", "1"},           {"Init/DefaultPath", "DEFAULT.EXE"},
                               {"ApplicationKeys/RKey1", "A"}, {"ApplicationKeys/Path1", "FIRST.EXE"},
                               {"ApplicationKeys/RKey2", "B"}, {"ApplicationKeys/Path2", "SECOND.EXE"}};
-    platform.readable = {"HKLM\\A"};
-    platform.script.keys = {"HKCU\\B"};
+    explaining.readable = {"HKLM\\A"};
+    script.keys = {"HKCU\\B"};
     CheckFacts facts = Loaded();
     facts.calls.clear();
-    RecordingSource source(platform, facts.calls);
+    RecordingSource source(script, explaining, facts.calls);
     facts.decision = LoadSettingsFrom(source, "TOLVAN", facts.settings);
     facts.programFound = "D:\\SECOND.EXE";
 
@@ -273,8 +265,8 @@ TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
     EXPECT_EQ(kWarnings, report.status);
 
     // The same medium with neither key nor default: the launcher's own message ends it.
-    platform.script.keys.clear();
-    platform.script.values.erase("Init/DefaultPath");
+    script.keys.clear();
+    script.values.erase("Init/DefaultPath");
     facts = Loaded();
     facts.calls.clear();
     facts.decision = LoadSettingsFrom(source, "TOLVAN", facts.settings);

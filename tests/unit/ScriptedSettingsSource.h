@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "config/SettingsLoader.h"
 #include "config/SettingsSource.h"
 
 // Plays an INI file, a current directory and a registry back to the loader
@@ -62,4 +65,25 @@ public:
         }
         return "root " + std::to_string(static_cast<std::uint32_t>(root));
     }
+};
+
+// Loads the settings from a scripted source as the launcher does.
+class ScriptedLoadTest : public ::testing::Test {
+protected:
+    // 1 when a target is chosen; 0 once the message that ends the run is
+    // kept as the launcher would show it.
+    int Load()
+    {
+        decision = LoadSettingsFrom(source, "TOLVAN", settings);
+        if (!decision.message.empty())
+            messages.push_back(decision.message);
+        return decision.TargetChosen() ? 1 : 0;
+    }
+
+    void SetInit(const std::string& key, const std::string& value) { source.values["Init/" + key] = value; }
+
+    ScriptedSettingsSource source;
+    LaunchSettings settings;
+    LoadDecision decision;
+    std::vector<std::string> messages;
 };

@@ -8,25 +8,7 @@ namespace {
 
 const char kIni[] = " @D:\\TOLVAN.ini";
 
-class LoadSettingsTest : public ::testing::Test {
-protected:
-    // 1 when a target is chosen; 0 once the message that ends the run is
-    // kept as the launcher would show it.
-    int Load()
-    {
-        decision = LoadSettingsFrom(source, "TOLVAN", settings);
-        if (!decision.message.empty())
-            messages.push_back(decision.message);
-        return decision.TargetChosen() ? 1 : 0;
-    }
-
-    void SetInit(const std::string& key, const std::string& value) { source.values["Init/" + key] = value; }
-
-    ScriptedSettingsSource source;
-    LaunchSettings settings;
-    LoadDecision decision;
-    std::vector<std::string> messages;
-};
+class LoadSettingsTest : public ScriptedLoadTest {};
 
 std::string Read(const std::string& sectionAndKey)
 {

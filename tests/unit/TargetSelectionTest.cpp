@@ -43,20 +43,9 @@ Calls operator+(Calls calls, const Calls& more)
     return calls;
 }
 
-class TargetSelectionTest : public ::testing::Test {
+class TargetSelectionTest : public ScriptedLoadTest {
 protected:
-    // 1 when a target is chosen; 0 once the message that ends the run is
-    // kept as the launcher would show it.
-    int Load()
-    {
-        decision = LoadSettingsFrom(source, "TOLVAN", settings);
-        if (!decision.message.empty())
-            messages.push_back(decision.message);
-        return decision.TargetChosen() ? 1 : 0;
-    }
-
     void Set(const std::string& key, const std::string& value) { source.values["ApplicationKeys/" + key] = value; }
-    void SetInit(const std::string& key, const std::string& value) { source.values["Init/" + key] = value; }
 
     void WriteWorkedExample()
     {
@@ -103,11 +92,6 @@ protected:
         EXPECT_EQ(number, decision.candidate);
         EXPECT_EQ(root, decision.root);
     }
-
-    ScriptedSettingsSource source;
-    LaunchSettings settings;
-    LoadDecision decision;
-    std::vector<std::string> messages;
 };
 
 }  // namespace
