@@ -8,18 +8,18 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/ProfileSettingsSource.h"
-#include "checker/Bitmap.h"
-#include "checker/Options.h"
+#include "checker/CheckerServices.h"
 #include "checker/Preview.h"
-#include "checker/RecordingSource.h"
-#include "checker/Report.h"
-#include "config/SettingsLoader.h"
-#include "platform/CheckerServices.h"
-#include "platform/File.h"
-#include "platform/Services.h"
-#include "platform/WinApp.h"
-#include "ui/FileInfoReader.h"
+#include "core/SettingsLoader.h"
+#include "core/checker/Bitmap.h"
+#include "core/checker/Options.h"
+#include "core/checker/RecordingSource.h"
+#include "core/checker/Report.h"
+#include "win32/CFileReader.h"
+#include "win32/File.h"
+#include "win32/ProfileSettingsSource.h"
+#include "win32/Services.h"
+#include "win32/WinApp.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ void NoteIniFile(CheckFacts& facts)
 void ReadPanel(CheckFacts& facts)
 {
     CFile file;
-    FileInfoReader reader(file);
+    CFileReader reader(file);
     RecordingInfoReader recorder(reader, facts);
     facts.panelRead = true;
     try {

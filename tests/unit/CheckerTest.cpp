@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "ScriptedSettingsSource.h"
-#include "checker/Bitmap.h"
-#include "checker/IniScan.h"
-#include "checker/Options.h"
-#include "checker/RecordingSource.h"
-#include "checker/Report.h"
-#include "checker/Warnings.h"
-#include "config/SettingsLoader.h"
+#include "core/SettingsLoader.h"
+#include "core/checker/Bitmap.h"
+#include "core/checker/IniScan.h"
+#include "core/checker/Options.h"
+#include "core/checker/RecordingSource.h"
+#include "core/checker/Report.h"
+#include "core/checker/Warnings.h"
 
 namespace {
 
@@ -247,8 +247,8 @@ TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
     ScriptedSettingsSource script;
     ScriptedExplainingReads explaining(script);
     script.values = {{"Init/Silent", "1"},           {"Init/DefaultPath", "DEFAULT.EXE"},
-                              {"ApplicationKeys/RKey1", "A"}, {"ApplicationKeys/Path1", "FIRST.EXE"},
-                              {"ApplicationKeys/RKey2", "B"}, {"ApplicationKeys/Path2", "SECOND.EXE"}};
+                     {"ApplicationKeys/RKey1", "A"}, {"ApplicationKeys/Path1", "FIRST.EXE"},
+                     {"ApplicationKeys/RKey2", "B"}, {"ApplicationKeys/Path2", "SECOND.EXE"}};
     explaining.readable = {"HKLM\\A"};
     script.keys = {"HKCU\\B"};
     CheckFacts facts = Loaded();
@@ -259,7 +259,8 @@ TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
 
     const CheckReport report = BuildReport(facts);
     EXPECT_TRUE(HasLine(report, "  [ApplicationKeys] RKey2: B")) << report.text;
-    EXPECT_TRUE(HasLine(report, "    HKEY_LOCAL_MACHINE: exists but refuses full access (the launcher treats it as absent)"));
+    EXPECT_TRUE(
+        HasLine(report, "    HKEY_LOCAL_MACHINE: exists but refuses full access (the launcher treats it as absent)"));
     EXPECT_TRUE(HasLine(report, "Choice: candidate 2, whose key opens under HKEY_CURRENT_USER: SECOND.EXE"));
     EXPECT_TRUE(HasLine(report, "Program: D:\\SECOND.EXE exists"));
     EXPECT_EQ(kWarnings, report.status);
@@ -272,7 +273,8 @@ TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
     facts.decision = LoadSettingsFrom(source, "TOLVAN", facts.settings);
     const CheckReport failed = BuildReport(facts);
     EXPECT_TRUE(HasLine(failed, "Choice: no candidate is present and DefaultPath is not set")) << failed.text;
-    EXPECT_TRUE(HasLine(failed, "The launcher ends with this message:\n  Error in ini file:\n  No suitable keys found"));
+    EXPECT_TRUE(
+        HasLine(failed, "The launcher ends with this message:\n  Error in ini file:\n  No suitable keys found"));
     EXPECT_EQ(kLauncherError, failed.status);
 }
 

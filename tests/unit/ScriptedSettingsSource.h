@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "config/SettingsLoader.h"
-#include "config/SettingsSource.h"
+#include "core/SettingsLoader.h"
+#include "core/SettingsSource.h"
 
 // Plays an INI file, a current directory and a registry back to the loader
 // and writes down every call, so that tests can check the order of reads

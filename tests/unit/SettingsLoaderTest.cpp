@@ -1,4 +1,4 @@
-#include "config/SettingsLoader.h"
+#include "core/SettingsLoader.h"
 
 #include <gtest/gtest.h>
 

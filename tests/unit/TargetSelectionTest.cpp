@@ -1,6 +1,6 @@
 // Choosing the target among the registry candidates of ApplicationKeys,
 // seen through the order of profile reads and key probes.
-#include "config/SettingsLoader.h"
+#include "core/SettingsLoader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The key probe against the real registry, alone and inside the candidate
 // walk with a real INI file.
-#include "platform/Services.h"
+#include "win32/Services.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <string>
 #include <utility>
 
-#include "app/ProfileSettingsSource.h"
-#include "config/SettingsLoader.h"
+#include "core/SettingsLoader.h"
 #include "tests/win/ScratchKey.h"
+#include "win32/ProfileSettingsSource.h"
 
 namespace fs = std::filesystem;
 
