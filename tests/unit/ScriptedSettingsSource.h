@@ -82,6 +82,18 @@ protected:
 
     void SetInit(const std::string& key, const std::string& value) { source.values["Init/" + key] = value; }
 
+    // The run ends once DefaultPath was read and found unset, with the
+    // message that says so.
+    void ExpectNoSuitableKeys()
+    {
+        const std::string message = "Error in ini file:\nNo suitable keys found";
+        EXPECT_EQ(LoadDecision::Outcome::NoSuitableKeys, decision.outcome);
+        EXPECT_EQ(std::vector<std::string>{message}, messages);
+        EXPECT_EQ(message, settings.messageText);
+        ASSERT_FALSE(source.calls.empty());
+        EXPECT_EQ("Init/DefaultPath @" + settings.iniPath, source.calls.back());
+    }
+
     ScriptedSettingsSource source;
     LaunchSettings settings;
     LoadDecision decision;

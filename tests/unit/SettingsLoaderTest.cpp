@@ -116,10 +116,7 @@ TEST_F(LoadSettingsTest, WithoutDefaultPathReportsNoSuitableKeys)
     SetInit("DefaultName", "Never read");
 
     EXPECT_EQ(0, Load());
-    EXPECT_EQ(std::vector<std::string>{"Error in ini file:\nNo suitable keys found"}, messages);
-    EXPECT_EQ("Error in ini file:\nNo suitable keys found", settings.messageText);
-    EXPECT_EQ(Read("Init/DefaultPath"), source.calls.back());
-    EXPECT_EQ(LoadDecision::Outcome::NoSuitableKeys, decision.outcome);
+    ExpectNoSuitableKeys();
     EXPECT_EQ("A title", settings.title);
     EXPECT_EQ("TOLVAN", settings.caption);
     EXPECT_EQ("", settings.targetName);
@@ -132,7 +129,7 @@ TEST_F(LoadSettingsTest, DefaultPathInTheWrongSectionIsNotFound)
     source.values["ApplicationKeys/DefaultName"] = "Setup";
 
     EXPECT_EQ(0, Load());
-    EXPECT_EQ(std::vector<std::string>{"Error in ini file:\nNo suitable keys found"}, messages);
+    ExpectNoSuitableKeys();
 }
 
 TEST_F(LoadSettingsTest, DefaultPathWithoutDefaultNameLeavesTheNameEmpty)

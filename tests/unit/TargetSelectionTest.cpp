@@ -169,10 +169,7 @@ TEST_F(TargetSelectionTest, WorkedExampleWithNeitherKeyNorDefaultFails)
 
     ASSERT_LE(2u, source.calls.size());
     EXPECT_EQ(Candidate("RKey9"), source.calls[source.calls.size() - 2]);
-    EXPECT_EQ(Init("DefaultPath"), source.calls.back());
-    EXPECT_EQ(LoadDecision::Outcome::NoSuitableKeys, decision.outcome);
-    EXPECT_EQ(std::vector<std::string>{"Error in ini file:\nNo suitable keys found"}, messages);
-    EXPECT_EQ("Error in ini file:\nNo suitable keys found", settings.messageText);
+    ExpectNoSuitableKeys();
     EXPECT_EQ("", settings.targetPath);
     EXPECT_EQ("", settings.targetName);
 }
