@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/LauncherDlg.h"
+#include "win32/LauncherDlg.h"
 
 namespace {
 

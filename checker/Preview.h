@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "config/LaunchSettings.h"
+#include "core/LaunchSettings.h"
 
 struct DialogImage {
     int width = 0;

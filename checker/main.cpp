@@ -8,17 +8,18 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/ProfileSettingsSource.h"
-#include "checker/Bitmap.h"
-#include "checker/Options.h"
+#include "checker/CheckerServices.h"
 #include "checker/Preview.h"
-#include "checker/RecordingSource.h"
-#include "checker/Report.h"
-#include "config/SettingsLoader.h"
-#include "platform/File.h"
-#include "platform/Services.h"
-#include "platform/WinApp.h"
-#include "ui/FileInfoReader.h"
+#include "core/SettingsLoader.h"
+#include "core/checker/Bitmap.h"
+#include "core/checker/Options.h"
+#include "core/checker/RecordingSource.h"
+#include "core/checker/Report.h"
+#include "win32/CFileReader.h"
+#include "win32/File.h"
+#include "win32/ProfileSettingsSource.h"
+#include "win32/Services.h"
+#include "win32/WinApp.h"
 
 namespace {
 
@@ -32,6 +33,20 @@ std::string FullPath(const std::string& path)
 // The checker never waits for a user: what the framework would report in a
 // box, the report tells.
 void DropMessage(const std::string&, UINT) {}
+
+// The checker's further questions about the launcher's reads, asked of
+// the platform.
+class PlatformExplainingReads : public ExplainingReads {
+public:
+    std::string ReadWholeString(const std::string& section, const std::string& key, const std::string& file) override
+    {
+        return win::ReadProfileString(section, key, file, win::kWholeProfileBufferSize);
+    }
+    bool KeyOpensForReading(RegistryRoot root, const std::string& keyPath) override
+    {
+        return win::KeyOpens(RootHandle(root), keyPath, KEY_READ);
+    }
+};
 
 // Files named *.dll in the current directory, in the order found.
 void NoteDllFiles(CheckFacts& facts)
@@ -73,7 +88,7 @@ void NoteIniFile(CheckFacts& facts)
 void ReadPanel(CheckFacts& facts)
 {
     CFile file;
-    FileInfoReader reader(file);
+    CFileReader reader(file);
     RecordingInfoReader recorder(reader, facts);
     facts.panelRead = true;
     try {
@@ -136,16 +151,14 @@ int main(int argc, char* argv[])
     facts.applicationName = options.applicationName;
     facts.wideBuild = sizeof(void*) == 8;
 
-    // The application object only gives the launcher's source its message
-    // box, which the recording source never calls.
-    CWinApp app;
-    ProfileSettingsSource profile(app);
-    RecordingSource source(profile, facts.calls);
-    facts.loadResult = LoadSettingsFrom(source, facts.applicationName, facts.settings);
+    ProfileSettingsSource profile;
+    PlatformExplainingReads explaining;
+    RecordingSource source(profile, explaining, facts.calls);
+    facts.decision = LoadSettingsFrom(source, facts.applicationName, facts.settings);
     NoteIniFile(facts);
     NoteDllFiles(facts);
 
-    if (facts.loadResult == 1) {
+    if (facts.decision.TargetChosen()) {
         if (!facts.settings.targetPath.empty())
             facts.programFound = win::FindProgram(facts.settings.targetPath, facts.programIsFolder);
         if (facts.settings.silent == 0)

@@ -9,18 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/ThisProgram.h"
 #include "tests/e2e/LauncherTest.h"
 #include "tests/win/ScratchKey.h"
 
 namespace {
-
-std::string BesideThisProgram(const std::string& name)
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path);
-    return directory.substr(0, directory.rfind('\\') + 1) + name;
-}
 
 struct CheckRun {
     DWORD status = 0xFFFFFFFF;

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "tests/ThisProgram.h"
 #include "tests/WineRoute.h"
 
 namespace fs = std::filesystem;
@@ -20,13 +21,6 @@ constexpr DWORD kLauncherTimeoutMs = 15000;
 constexpr DWORD kTargetsTimeoutMs = 10000;
 constexpr DWORD kPollMs = 10;
 constexpr int kDialogPanelId = 1004;
-
-std::string BesideThisProgram(const std::string& name)
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return (fs::path(path).parent_path() / name).string();
-}
 
 // The launcher the cases copy: the one built beside the driver, or the one
 // TOLVAN_LAUNCHER names (such as a signed copy of it).

@@ -2,14 +2,18 @@
 // of its preview, and the exit status and key lines of its report.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
-#include "checker/Bitmap.h"
-#include "checker/IniScan.h"
-#include "checker/Options.h"
-#include "checker/Report.h"
-#include "checker/Warnings.h"
+#include "ScriptedSettingsSource.h"
+#include "core/SettingsLoader.h"
+#include "core/checker/Bitmap.h"
+#include "core/checker/IniScan.h"
+#include "core/checker/Options.h"
+#include "core/checker/RecordingSource.h"
+#include "core/checker/Report.h"
+#include "core/checker/Warnings.h"
 
 namespace {
 
@@ -144,7 +148,7 @@ CheckFacts Loaded()
     facts.settings.iniPath = "D:\\TOLVAN.ini";
     facts.settings.silent = 1;
     facts.settings.targetPath = "SETUP.EXE";
-    facts.loadResult = 1;
+    facts.decision.outcome = LoadDecision::Outcome::DefaultProgram;
     facts.programFound = "D:\\SETUP.EXE";
     RecordedCall silent = Read("Silent", "");
     silent.isInteger = true;
@@ -214,6 +218,64 @@ TEST(CheckerReport, WarnsOfDllFilesBesideTheLauncher)
                                 "own folders"))
         << report.text;
     EXPECT_EQ(kWarnings, report.status);
+}
+
+// The checker's own questions, answered from the same script: whole values
+// as read, and the keys that open for reading only.
+class ScriptedExplainingReads : public ExplainingReads {
+public:
+    explicit ScriptedExplainingReads(ScriptedSettingsSource& script) : script_(script) {}
+
+    std::string ReadWholeString(const std::string& section, const std::string& key, const std::string&) override
+    {
+        const auto found = script_.values.find(section + "/" + key);
+        return found == script_.values.end() ? std::string() : found->second;
+    }
+    bool KeyOpensForReading(RegistryRoot root, const std::string& keyPath) override
+    {
+        return readable.count(ScriptedSettingsSource::RootName(root) + "\\" + keyPath) != 0;
+    }
+
+    std::set<std::string> readable;
+
+private:
+    ScriptedSettingsSource& script_;
+};
+
+TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
+{
+    ScriptedSettingsSource script;
+    ScriptedExplainingReads explaining(script);
+    script.values = {{"Init/Silent", "1"},           {"Init/DefaultPath", "DEFAULT.EXE"},
+                     {"ApplicationKeys/RKey1", "A"}, {"ApplicationKeys/Path1", "FIRST.EXE"},
+                     {"ApplicationKeys/RKey2", "B"}, {"ApplicationKeys/Path2", "SECOND.EXE"}};
+    explaining.readable = {"HKLM\\A"};
+    script.keys = {"HKCU\\B"};
+    CheckFacts facts = Loaded();
+    facts.calls.clear();
+    RecordingSource source(script, explaining, facts.calls);
+    facts.decision = LoadSettingsFrom(source, "TOLVAN", facts.settings);
+    facts.programFound = "D:\\SECOND.EXE";
+
+    const CheckReport report = BuildReport(facts);
+    EXPECT_TRUE(HasLine(report, "  [ApplicationKeys] RKey2: B")) << report.text;
+    EXPECT_TRUE(
+        HasLine(report, "    HKEY_LOCAL_MACHINE: exists but refuses full access (the launcher treats it as absent)"));
+    EXPECT_TRUE(HasLine(report, "Choice: candidate 2, whose key opens under HKEY_CURRENT_USER: SECOND.EXE"));
+    EXPECT_TRUE(HasLine(report, "Program: D:\\SECOND.EXE exists"));
+    EXPECT_EQ(kWarnings, report.status);
+
+    // The same medium with neither key nor default: the launcher's own message ends it.
+    script.keys.clear();
+    script.values.erase("Init/DefaultPath");
+    facts = Loaded();
+    facts.calls.clear();
+    facts.decision = LoadSettingsFrom(source, "TOLVAN", facts.settings);
+    const CheckReport failed = BuildReport(facts);
+    EXPECT_TRUE(HasLine(failed, "Choice: no candidate is present and DefaultPath is not set")) << failed.text;
+    EXPECT_TRUE(
+        HasLine(failed, "The launcher ends with this message:\n  Error in ini file:\n  No suitable keys found"));
+    EXPECT_EQ(kLauncherError, failed.status);
 }
 
 }  // namespace

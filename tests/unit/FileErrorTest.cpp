@@ -1,4 +1,4 @@
-#include "platform/FileError.h"
+#include "core/FileError.h"
 
 #include <gtest/gtest.h>
 

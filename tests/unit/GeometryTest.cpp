@@ -1,4 +1,4 @@
-#include "platform/Geometry.h"
+#include "core/Geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/InfoPanel.h"
+#include "core/InfoPanel.h"
 
 #include <gtest/gtest.h>
 

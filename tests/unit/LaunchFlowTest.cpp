@@ -1,4 +1,4 @@
-#include "app/LaunchFlow.h"
+#include "core/LaunchFlow.h"
 
 #include <gtest/gtest.h>
 

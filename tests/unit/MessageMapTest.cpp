@@ -1,4 +1,4 @@
-#include "platform/MessageMap.h"
+#include "core/MessageMap.h"
 
 #include <gtest/gtest.h>
 

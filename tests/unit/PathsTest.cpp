@@ -1,4 +1,4 @@
-#include "config/Paths.h"
+#include "core/Paths.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "config/SettingsSource.h"
+#include <gtest/gtest.h>
+
+#include "core/SettingsLoader.h"
+#include "core/SettingsSource.h"
 
 // Plays an INI file, a current directory and a registry back to the loader
 // and writes down every call, so that tests can check the order of reads
@@ -19,7 +22,6 @@ public:
     // fails, as it does for a missing key or a refused open.
     std::set<std::string> keys;
     std::vector<std::string> calls;
-    std::vector<std::string> messages;
 
     std::string CurrentDirectory() override
     {
@@ -63,10 +65,37 @@ public:
         }
         return "root " + std::to_string(static_cast<std::uint32_t>(root));
     }
+};
 
-    void ShowMessage(const std::string& text) override
+// Loads the settings from a scripted source as the launcher does.
+class ScriptedLoadTest : public ::testing::Test {
+protected:
+    // 1 when a target is chosen; 0 once the message that ends the run is
+    // kept as the launcher would show it.
+    int Load()
     {
-        calls.push_back("message");
-        messages.push_back(text);
+        decision = LoadSettingsFrom(source, "TOLVAN", settings);
+        if (!decision.message.empty())
+            messages.push_back(decision.message);
+        return decision.TargetChosen() ? 1 : 0;
     }
+
+    void SetInit(const std::string& key, const std::string& value) { source.values["Init/" + key] = value; }
+
+    // The run ends once DefaultPath was read and found unset, with the
+    // message that says so.
+    void ExpectNoSuitableKeys()
+    {
+        const std::string message = "Error in ini file:\nNo suitable keys found";
+        EXPECT_EQ(LoadDecision::Outcome::NoSuitableKeys, decision.outcome);
+        EXPECT_EQ(std::vector<std::string>{message}, messages);
+        EXPECT_EQ(message, settings.messageText);
+        ASSERT_FALSE(source.calls.empty());
+        EXPECT_EQ("Init/DefaultPath @" + settings.iniPath, source.calls.back());
+    }
+
+    ScriptedSettingsSource source;
+    LaunchSettings settings;
+    LoadDecision decision;
+    std::vector<std::string> messages;
 };

@@ -1,4 +1,4 @@
-#include "config/SettingsLoader.h"
+#include "core/SettingsLoader.h"
 
 #include <gtest/gtest.h>
 
@@ -8,15 +8,7 @@ namespace {
 
 const char kIni[] = " @D:\\TOLVAN.ini";
 
-class LoadSettingsTest : public ::testing::Test {
-protected:
-    int Load() { return LoadSettingsFrom(source, "TOLVAN", settings); }
-
-    void SetInit(const std::string& key, const std::string& value) { source.values["Init/" + key] = value; }
-
-    ScriptedSettingsSource source;
-    LaunchSettings settings;
-};
+class LoadSettingsTest : public ScriptedLoadTest {};
 
 std::string Read(const std::string& sectionAndKey)
 {
@@ -60,6 +52,7 @@ TEST_F(LoadSettingsTest, ReadsEveryInitKeyOnceInOrder)
     EXPECT_EQ("RUNTIME\\SETUP.EXE", settings.targetPath);
     EXPECT_EQ("Database run-time, full installation", settings.targetName);
     EXPECT_EQ("", settings.messageText);
+    EXPECT_EQ(LoadDecision::Outcome::DefaultProgram, decision.outcome);
 }
 
 TEST_F(LoadSettingsTest, MissingSilentReportsTheFileAndReadsNothingElse)
@@ -70,10 +63,11 @@ TEST_F(LoadSettingsTest, MissingSilentReportsTheFileAndReadsNothingElse)
 
     EXPECT_EQ(0, Load());
 
-    const std::vector<std::string> expected = {"cwd", "int Init/Silent @E:\\Install\\Disk1\\TOLVAN.ini", "message"};
+    const std::vector<std::string> expected = {"cwd", "int Init/Silent @E:\\Install\\Disk1\\TOLVAN.ini"};
     EXPECT_EQ(expected, source.calls);
+    EXPECT_EQ(LoadDecision::Outcome::IniNotFound, decision.outcome);
     const std::string message = "'E:\\Install\\Disk1\\TOLVAN.ini'\n File not found or missing key";
-    EXPECT_EQ(std::vector<std::string>{message}, source.messages);
+    EXPECT_EQ(std::vector<std::string>{message}, messages);
     EXPECT_EQ(message, settings.messageText);
     EXPECT_EQ(99, settings.silent);
     EXPECT_EQ("", settings.caption);
@@ -86,7 +80,7 @@ TEST_F(LoadSettingsTest, SilentSetTo99IsTakenAsAMissingFile)
     SetInit("DefaultPath", "RUNTIME\\SETUP.EXE");
 
     EXPECT_EQ(0, Load());
-    EXPECT_EQ(std::vector<std::string>{"'D:\\TOLVAN.ini'\n File not found or missing key"}, source.messages);
+    EXPECT_EQ(std::vector<std::string>{"'D:\\TOLVAN.ini'\n File not found or missing key"}, messages);
 }
 
 TEST_F(LoadSettingsTest, KeepsSilentAsReadWhateverItsValue)
@@ -122,10 +116,7 @@ TEST_F(LoadSettingsTest, WithoutDefaultPathReportsNoSuitableKeys)
     SetInit("DefaultName", "Never read");
 
     EXPECT_EQ(0, Load());
-    EXPECT_EQ(std::vector<std::string>{"Error in ini file:\nNo suitable keys found"}, source.messages);
-    EXPECT_EQ("Error in ini file:\nNo suitable keys found", settings.messageText);
-    EXPECT_EQ(Read("Init/DefaultPath"), source.calls[source.calls.size() - 2]);
-    EXPECT_EQ("message", source.calls.back());
+    ExpectNoSuitableKeys();
     EXPECT_EQ("A title", settings.title);
     EXPECT_EQ("TOLVAN", settings.caption);
     EXPECT_EQ("", settings.targetName);
@@ -138,7 +129,7 @@ TEST_F(LoadSettingsTest, DefaultPathInTheWrongSectionIsNotFound)
     source.values["ApplicationKeys/DefaultName"] = "Setup";
 
     EXPECT_EQ(0, Load());
-    EXPECT_EQ(std::vector<std::string>{"Error in ini file:\nNo suitable keys found"}, source.messages);
+    ExpectNoSuitableKeys();
 }
 
 TEST_F(LoadSettingsTest, DefaultPathWithoutDefaultNameLeavesTheNameEmpty)
@@ -149,7 +140,7 @@ TEST_F(LoadSettingsTest, DefaultPathWithoutDefaultNameLeavesTheNameEmpty)
     EXPECT_EQ(1, Load());
     EXPECT_EQ("RUNTIME\\SETUP.EXE", settings.targetPath);
     EXPECT_EQ("", settings.targetName);
-    EXPECT_TRUE(source.messages.empty());
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(LoadSettingsTest, StoresValuesExactlyAsRead)
@@ -169,5 +160,5 @@ TEST_F(LoadSettingsTest, WithoutACurrentDirectoryReadsTheBareFileName)
 
     EXPECT_EQ(0, Load());
     EXPECT_EQ("TOLVAN.ini", settings.iniPath);
-    EXPECT_EQ(std::vector<std::string>{"'TOLVAN.ini'\n File not found or missing key"}, source.messages);
+    EXPECT_EQ(std::vector<std::string>{"'TOLVAN.ini'\n File not found or missing key"}, messages);
 }

@@ -1,6 +1,6 @@
 // Choosing the target among the registry candidates of ApplicationKeys,
 // seen through the order of profile reads and key probes.
-#include "config/SettingsLoader.h"
+#include "core/SettingsLoader.h"
 
 #include <gtest/gtest.h>
 
@@ -43,12 +43,9 @@ Calls operator+(Calls calls, const Calls& more)
     return calls;
 }
 
-class TargetSelectionTest : public ::testing::Test {
+class TargetSelectionTest : public ScriptedLoadTest {
 protected:
-    int Load() { return LoadSettingsFrom(source, "TOLVAN", settings); }
-
     void Set(const std::string& key, const std::string& value) { source.values["ApplicationKeys/" + key] = value; }
-    void SetInit(const std::string& key, const std::string& value) { source.values["Init/" + key] = value; }
 
     void WriteWorkedExample()
     {
@@ -84,12 +81,17 @@ protected:
     {
         EXPECT_EQ(path, settings.targetPath);
         EXPECT_EQ(name, settings.targetName);
-        EXPECT_TRUE(source.messages.empty());
+        EXPECT_TRUE(messages.empty());
         EXPECT_EQ("", settings.messageText);
     }
 
-    ScriptedSettingsSource source;
-    LaunchSettings settings;
+    // The candidate that won, and under which root, as the decision says.
+    void ExpectCandidate(int number, RegistryRoot root)
+    {
+        EXPECT_EQ(LoadDecision::Outcome::Candidate, decision.outcome);
+        EXPECT_EQ(number, decision.candidate);
+        EXPECT_EQ(root, decision.root);
+    }
 };
 
 }  // namespace
@@ -110,6 +112,7 @@ TEST_F(TargetSelectionTest, WorkedExampleWithTheRuntimeKeyUnderLocalMachine)
     };
     EXPECT_EQ(expected, source.calls);
     ExpectChosen("UPGRADE\\SETUP.EXE", "Upgrade of the installed run-time");
+    ExpectCandidate(1, RegistryRoot::LocalMachine);
     EXPECT_EQ(0, settings.silent);
     EXPECT_EQ("Run-time Setup", settings.caption);
     EXPECT_EQ("LICENSE.TXT", settings.infoFile);
@@ -133,6 +136,7 @@ TEST_F(TargetSelectionTest, WorkedExampleWithOnlyTheAddOnKeyUnderClassesRoot)
     };
     EXPECT_EQ(expected, source.calls);
     ExpectChosen("ADDON\\SETUP.EXE", "Add-on for the installed database");
+    ExpectCandidate(3, RegistryRoot::ClassesRoot);
 }
 
 TEST_F(TargetSelectionTest, WorkedExampleWithNeitherKeyTakesTheDefault)
@@ -163,12 +167,9 @@ TEST_F(TargetSelectionTest, WorkedExampleWithNeitherKeyNorDefaultFails)
 
     EXPECT_EQ(0, Load());
 
-    ASSERT_LE(3u, source.calls.size());
-    EXPECT_EQ(Candidate("RKey9"), source.calls[source.calls.size() - 3]);
-    EXPECT_EQ(Init("DefaultPath"), source.calls[source.calls.size() - 2]);
-    EXPECT_EQ("message", source.calls.back());
-    EXPECT_EQ(std::vector<std::string>{"Error in ini file:\nNo suitable keys found"}, source.messages);
-    EXPECT_EQ("Error in ini file:\nNo suitable keys found", settings.messageText);
+    ASSERT_LE(2u, source.calls.size());
+    EXPECT_EQ(Candidate("RKey9"), source.calls[source.calls.size() - 2]);
+    ExpectNoSuitableKeys();
     EXPECT_EQ("", settings.targetPath);
     EXPECT_EQ("", settings.targetName);
 }
@@ -181,11 +182,12 @@ TEST_F(TargetSelectionTest, TheProbeStopsAtTheFirstRootThatOpens)
     struct Case {
         std::set<std::string> keys;
         Calls probes;
+        RegistryRoot root;
     };
     const Case cases[] = {
-        {{"HKCR\\Key", "HKLM\\Key", "HKCU\\Key"}, {Probe("HKCR", "Key")}},
-        {{"HKLM\\Key", "HKCU\\Key"}, {Probe("HKCR", "Key"), Probe("HKLM", "Key")}},
-        {{"HKCU\\Key"}, ProbedUnderEveryRoot("Key")},
+        {{"HKCR\\Key", "HKLM\\Key", "HKCU\\Key"}, {Probe("HKCR", "Key")}, RegistryRoot::ClassesRoot},
+        {{"HKLM\\Key", "HKCU\\Key"}, {Probe("HKCR", "Key"), Probe("HKLM", "Key")}, RegistryRoot::LocalMachine},
+        {{"HKCU\\Key"}, ProbedUnderEveryRoot("Key"), RegistryRoot::CurrentUser},
     };
     for (const Case& c : cases) {
         source.calls.clear();
@@ -195,6 +197,7 @@ TEST_F(TargetSelectionTest, TheProbeStopsAtTheFirstRootThatOpens)
         const Calls expected = Calls{Candidate("RKey1")} + c.probes + Calls{Candidate("Path1"), Candidate("Name1")};
         EXPECT_EQ(expected, WalkCalls());
         EXPECT_EQ("SETUP.EXE", settings.targetPath);
+        ExpectCandidate(1, c.root);
     }
 }
 
@@ -250,6 +253,7 @@ TEST_F(TargetSelectionTest, GapsDoNotEndTheWalkAndOnlyRKeySelects)
     };
     EXPECT_EQ(expected, WalkCalls());
     ExpectChosen("FOURTH.EXE", "Fourth program");
+    ExpectCandidate(4, RegistryRoot::ClassesRoot);
 }
 
 TEST_F(TargetSelectionTest, CandidatesNumberedTenAndUpAreNeverRead)
@@ -272,6 +276,7 @@ TEST_F(TargetSelectionTest, CandidatesNumberedTenAndUpAreNeverRead)
     };
     EXPECT_EQ(expected, WalkCalls());
     ExpectChosen("SETUP.EXE", "");
+    EXPECT_EQ(LoadDecision::Outcome::DefaultProgram, decision.outcome);
 }
 
 TEST_F(TargetSelectionTest, KeyPathsAndTargetsArePassedOnAsRead)

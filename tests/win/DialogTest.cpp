@@ -1,14 +1,14 @@
 // The launcher dialog and our dialog framework in this process, where
 // what Wine cannot show another process can be asked directly.
-#include "ui/LauncherDlg.h"
+#include "win32/LauncherDlg.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
-#include "platform/WinApp.h"
 #include "tests/WineRoute.h"
+#include "win32/WinApp.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The framework's file class against the real file system.
-#include "platform/File.h"
+#include "win32/File.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The key probe against the real registry, alone and inside the candidate
 // walk with a real INI file.
-#include "platform/Services.h"
+#include "win32/Services.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +8,10 @@
 #include <fstream>
 #include <string>
 #include <utility>
-#include <vector>
 
-#include "app/ProfileSettingsSource.h"
-#include "config/SettingsLoader.h"
-#include "platform/WinApp.h"
+#include "core/SettingsLoader.h"
 #include "tests/win/ScratchKey.h"
+#include "win32/ProfileSettingsSource.h"
 
 namespace fs = std::filesystem;
 
@@ -88,19 +86,13 @@ TEST(KeyProbe, LeavesNoKeyOpen)
 namespace {
 
 // The loader on the real profile reads and registry, with the INI file in a
-// directory of the test's own and message boxes written down, not shown.
+// directory of the test's own.
 class CandidateWalkTest : public ::testing::Test {
 protected:
     class Source : public ProfileSettingsSource {
     public:
-        Source(const CWinApp& app, std::string directory)
-            : ProfileSettingsSource(app), directory_(std::move(directory))
-        {
-        }
+        explicit Source(std::string directory) : directory_(std::move(directory)) {}
         std::string CurrentDirectory() override { return directory_; }
-        void ShowMessage(const std::string& text) override { messages.push_back(text); }
-
-        std::vector<std::string> messages;
 
     private:
         std::string directory_;
@@ -121,12 +113,11 @@ protected:
     {
         std::ofstream(directory + "\\TOLVAN.ini", std::ios::binary)
             << "[Init]\r\nSilent=1\r\nDefaultPath=DEFAULT.EXE\r\n[ApplicationKeys]\r\n" << candidateLines;
-        const CWinApp app;
-        Source source(app, directory);
+        Source source(directory);
         settings = LaunchSettings();
-        const int result = LoadSettingsFrom(source, "TOLVAN", settings);
-        EXPECT_TRUE(source.messages.empty()) << source.messages.front();
-        return result;
+        const LoadDecision decision = LoadSettingsFrom(source, "TOLVAN", settings);
+        EXPECT_EQ("", decision.message);
+        return decision.TargetChosen() ? 1 : 0;
     }
 
     std::string directory;

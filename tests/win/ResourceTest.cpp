@@ -9,17 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/ThisProgram.h"
 #include "version.h"
 
 namespace {
-
-std::string BesideThisProgram(const std::string& name)
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory = path;
-    return directory.substr(0, directory.rfind('\\') + 1) + name;
-}
 
 // Reads the little-endian fields of a resource in order.
 class Reader {

@@ -1,5 +1,5 @@
 // The thin Win32 services against the real API.
-#include "platform/Services.h"
+#include "win32/Services.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,21 @@
+#include "core/LaunchFlow.h"
+
+#include "core/Messages.h"
+
+namespace {
+
+constexpr int kDialogOk = 1;
+
+}  // namespace
+
+void LaunchAfterLoad(LaunchSettings& settings, LaunchSteps& steps)
+{
+    if (settings.silent == 0 && steps.RunDialog() != kDialogOk)
+        return;
+    // The path goes to the shell as written, even when empty: the shell is
+    // the judge of what can be started.
+    if (!steps.Open(settings.targetPath)) {
+        settings.messageText = LaunchFailedMessage(settings.targetPath);
+        steps.ShowMessage(settings.messageText);
+    }
+}

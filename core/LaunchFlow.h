@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "core/LaunchSettings.h"
+
+// What the launch asks of the dialog and the platform.
+class LaunchSteps {
+public:
+    virtual ~LaunchSteps() = default;
+
+    // Runs the dialog modally: 1 (OK), 2 (Cancel) or -1 (not created).
+    virtual int RunDialog() = 0;
+
+    // Opens the target through the shell; true when it was started.
+    virtual bool Open(const std::string& targetPath) = 0;
+
+    // Shows the text in the message box; returns once it is dismissed.
+    virtual void ShowMessage(const std::string& text) = 0;
+};
+
+// After the settings are loaded: launches at once when silent, otherwise
+// only when the user confirms the dialog, and reports a start that failed.
+void LaunchAfterLoad(LaunchSettings& settings, LaunchSteps& steps);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "core/LaunchSettings.h"
+#include "core/SettingsSource.h"
+
+// What loading the settings decided: the launcher acts on it, the checker
+// reports it.
+struct LoadDecision {
+    enum class Outcome {
+        IniNotFound,     // Silent is missing (or 99): the run ends with message
+        Candidate,       // candidate's key is present under root
+        DefaultProgram,  // no candidate is present; DefaultPath is the target
+        NoSuitableKeys,  // no candidate is present and DefaultPath is not set
+    };
+
+    Outcome outcome = Outcome::IniNotFound;
+    int candidate = 0;                              // Candidate only
+    RegistryRoot root = RegistryRoot::ClassesRoot;  // Candidate only
+    std::string message;                            // the message that ends the run, else ""
+
+    // A target is chosen and the launch goes on.
+    bool TargetChosen() const { return outcome == Outcome::Candidate || outcome == Outcome::DefaultProgram; }
+};
+
+// Finds the INI file in the current directory, reads it into settings and
+// chooses the program to start. A run that ends here ends with the
+// decision's message, which the caller shows; settings.messageText holds it
+// too.
+LoadDecision LoadSettingsFrom(SettingsSource& source, const std::string& applicationName, LaunchSettings& settings);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+#include "core/SettingsSource.h"
+
+// The predefined handle of a registry root.
+HKEY RootHandle(RegistryRoot root);
+
+// The settings as the platform gives them: the process's current
+// directory, the INI file through the profile reads and the registry.
+class ProfileSettingsSource : public SettingsSource {
+public:
+    std::string CurrentDirectory() override;
+    std::uint32_t ReadInt(const std::string& section, const std::string& key,
+                          std::uint32_t defaultValue, const std::string& file) override;
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& file) override;
+    bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) override;
+};

@@ -1,0 +1,109 @@
+#include "win32/WinApp.h"
+
+#include "core/Paths.h"
+#include "win32/Services.h"
+
+namespace {
+
+CWinApp* currentApp = nullptr;
+MessageSink messageSink = nullptr;
+
+// A message box shows the exclamation icon unless its type names another.
+UINT WithDefaultIcon(UINT type)
+{
+    return (type & MB_ICONMASK) == 0 ? type | MB_ICONEXCLAMATION : type;
+}
+
+}  // namespace
+
+const AppMessageMap CWinApp::baseMessageMap = {nullptr, nullptr, 0};
+
+HINSTANCE ResourceInstance()
+{
+    const CWinApp* app = CWinApp::Current();
+    return app && app->Instance() ? app->Instance() : GetModuleHandleA(nullptr);
+}
+
+void SetMessageSink(MessageSink sink)
+{
+    messageSink = sink;
+}
+
+void ReportMessage(const std::string& text, UINT type)
+{
+    if (messageSink) {
+        messageSink(text, type);
+        return;
+    }
+    if (const CWinApp* app = CWinApp::Current()) {
+        app->ShowMessage(text, type);
+        return;
+    }
+    win::ShowMessageBox(text, ApplicationNameFromModulePath(win::ModuleFileName(), &win::IsAnsiLeadByte), WithDefaultIcon(type));
+}
+
+CWinApp::CWinApp()
+{
+    currentApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (currentApp == this)
+        currentApp = nullptr;
+}
+
+CWinApp* CWinApp::Current()
+{
+    return currentApp;
+}
+
+int CWinApp::Run(HINSTANCE instance)
+{
+    win::RestrictLibrarySearch();
+    instance_ = instance;
+    // The platform shows none of its own critical-error or file-not-found
+    // boxes for this process or the one it starts.
+    win::AddErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    const std::string modulePath = win::ModuleFileName();
+    appName_ = ApplicationNameFromModulePath(modulePath, &win::IsAnsiLeadByte);
+    helpFilePath_ = HelpPathFromModulePath(modulePath, &win::IsAnsiLeadByte);
+
+    // StartUp does the program's whole work; its dialog runs its own loop,
+    // so no application message loop follows.
+    StartUp();
+    return ExitInstance();
+}
+
+void CWinApp::ShowMessage(const std::string& text, UINT type) const
+{
+    win::ShowMessageBox(text, appName_, WithDefaultIcon(type));
+}
+
+int CWinApp::StartUp()
+{
+    return 0;
+}
+
+int CWinApp::ExitInstance()
+{
+    return static_cast<int>(lastMessage_.wParam);
+}
+
+const AppMessageMap* CWinApp::GetMessageMap() const
+{
+    return &baseMessageMap;
+}
+
+bool CWinApp::OnCommand(UINT id, UINT code, const CommandSource& source)
+{
+    return GetMessageMap()->Dispatch(WM_COMMAND, code, id,
+                                     [&](AppHandler handler) { return handler(*this, source); });
+}
+
+bool CWinApp::OnHelp(CWinApp& app, const CommandSource& source)
+{
+    if (!WinHelpA(source.window, app.helpFilePath_.c_str(), HELP_CONTEXT, source.helpContext))
+        app.ShowMessage("Failed to launch help.");
+    return true;
+}
