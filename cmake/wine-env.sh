@@ -142,6 +142,12 @@ do_start() {
     # Start the prefix's services now, with their output in a log: started
     # by a test instead, they would hold that test's output open.
     wine cmd.exe /c exit </dev/null >"$state/services.log" 2>&1
+    # On Windows, RPCSS and the desktop are there before any program. Under
+    # Wine the first program that needs them starts them (the launcher does,
+    # with COM around its start of the target), and they then never end,
+    # which a program that waits for all a run started would wait for.
+    wine net start rpcss </dev/null >>"$state/services.log" 2>&1
+    wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >>"$state/services.log" 2>&1
 }
 
 do_stop() {
