@@ -5,19 +5,13 @@
 #
 #   scripts/fuzz.sh [CASES [SEED]]    default: 300 cases from a new seed
 set -euo pipefail
-source "$(dirname "$0")/one-at-a-time.sh"
-cd "$(dirname "$0")/.."
-root=$PWD
+source "$(dirname "$0")/lib.sh"
 cases=${1:-300}
 seed=${2:-$(( $(date +%s) % 1000000000 ))}
-scripts/setup.sh
+prepare --wine32
 
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j"$(nproc)" --target e2e_fuzz >/dev/null
-
-state=$root/build/fuzz/wine
-cmake/wine-env.sh start "$state"
-trap '"$root/cmake/wine-env.sh" stop "$state"' EXIT
+preset=$(runnable_preset)
+build_targets "$preset" e2e_fuzz
+start_wine "$root/build/fuzz/wine" "$preset"
 echo "Replay: scripts/fuzz.sh $cases $seed"
-TOLVAN_FUZZ_SEED=$seed TOLVAN_FUZZ_CASES=$cases \
-    cmake/wine-env.sh run "$state" build/win64/bin/e2e_fuzz.exe </dev/null
+TOLVAN_FUZZ_SEED=$seed TOLVAN_FUZZ_CASES=$cases run_windows "build/$preset/bin/e2e_fuzz.exe" </dev/null

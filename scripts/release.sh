@@ -8,9 +8,7 @@
 #   scripts/release.sh --sign CERT.pfx     both executables signed first
 #                                          (password in TOLVAN_SIGN_PASSWORD)
 set -euo pipefail
-source "$(dirname "$0")/one-at-a-time.sh"
-cd "$(dirname "$0")/.."
-root=$PWD
+source "$(dirname "$0")/lib.sh"
 
 cert=
 while [ $# -gt 0 ]; do
@@ -27,7 +25,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-scripts/setup.sh
+prepare
 
 # Nothing of the builder's environment reaches the build, and the archive's
 # times are the commit's (a fixed date outside a clone).
@@ -69,8 +67,8 @@ size=$(stat -c %s "$stage/TOLVAN.EXE")
 echo "TOLVAN.EXE: $size bytes"
 bash tests/check-executable.sh "$stage/TOLVAN.EXE" x86
 bash tests/check-executable.sh "$stage/tolvan-check.exe" x86 console
-if [ "$size" -gt 262144 ]; then
-    echo "TOLVAN.EXE is larger than 256 KiB" >&2
+if [ "$size" -gt "$launcher_size_limit" ]; then
+    echo "TOLVAN.EXE is larger than $((launcher_size_limit / 1024)) KiB" >&2
     exit 1
 fi
 

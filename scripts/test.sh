@@ -7,9 +7,8 @@
 # with a summary of each preset that names every test that failed and
 # every one that was skipped, with the reason.
 set -uo pipefail
-source "$(dirname "$0")/one-at-a-time.sh"
-cd "$(dirname "$0")/.."
-scripts/setup.sh --wine32 || exit 1
+source "$(dirname "$0")/lib.sh"
+prepare --wine32 || exit 1
 
 presets=(host host-sanitize win32 win64)
 for preset in "${presets[@]}"; do
