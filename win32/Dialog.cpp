@@ -14,7 +14,7 @@ namespace {
 std::vector<unsigned char> LoadHiddenTemplate(UINT templateId)
 {
     const HINSTANCE instance = ResourceInstance();
-    const HRSRC resource = FindResourceA(instance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    const HRSRC resource = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
     if (!resource)
         return {};
     const HGLOBAL loaded = LoadResource(instance, resource);

@@ -30,12 +30,6 @@ const DialogMessageMap* CLauncherDlg::GetMessageMap() const
     return &messageMap;
 }
 
-bool CLauncherDlg::DoDataExchange(bool)
-{
-    // No member is bound to a control.
-    return true;
-}
-
 BOOL CLauncherDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();

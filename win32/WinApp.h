@@ -55,9 +55,6 @@ public:
     // The executable's file name without directory and extension.
     const std::string& AppName() const { return appName_; }
 
-    // The executable's path with the extension ".HLP".
-    const std::string& HelpFilePath() const { return helpFilePath_; }
-
     // The message box: the text, the application name as caption, an OK
     // button, and the exclamation icon unless the type names another.
     void ShowMessage(const std::string& text, UINT type = MB_OK) const;
@@ -76,7 +73,9 @@ protected:
     // Opens the help file at the source window's topic.
     static bool OnHelp(CWinApp& app, const CommandSource& source);
 
-    // The program's work; its result 0 ends the program.
+    // The program's whole work, after which the program ends. No
+    // application message loop follows, so its result is not read: the
+    // launcher's 0 says that it wants none.
     virtual int StartUp();
 
     // The exit code.
@@ -87,6 +86,6 @@ protected:
 private:
     HINSTANCE instance_ = nullptr;
     std::string appName_;
-    std::string helpFilePath_;
+    std::string helpFilePath_;  // the executable's path with the extension ".HLP"
     MSG lastMessage_ = {};
 };
