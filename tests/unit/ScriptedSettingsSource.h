@@ -63,7 +63,7 @@ public:
         case RegistryRoot::CurrentUser:
             return "HKCU";
         }
-        return "root " + std::to_string(static_cast<std::uint32_t>(root));
+        return "root " + std::to_string(static_cast<int>(root));
     }
 };
 
