@@ -35,7 +35,7 @@ private:
 
 // F1 in the dialog reaches the application as the help command.
 const MessageMapEntry<AppHandler> CLauncherApp::entries[] = {
-    {WM_COMMAND, 0, kHelpCommand, &CWinApp::OnHelp},
+    {MessageKey::Command(0, kHelpCommand), &CWinApp::OnHelp},
 };
 
 const AppMessageMap CLauncherApp::messageMap = MakeMessageMap<AppHandler>(&CWinApp::baseMessageMap, CLauncherApp::entries);

@@ -7,8 +7,8 @@
 #include "win32/WinApp.h"
 
 const MessageMapEntry<DialogHandler> CLauncherDlg::entries[] = {
-    {WM_PAINT, 0, 0, &CLauncherDlg::OnPaint},
-    {WM_QUERYDRAGICON, 0, 0, &CLauncherDlg::OnQueryDragIcon},
+    {MessageKey::Message(WM_PAINT), &CLauncherDlg::OnPaint},
+    {MessageKey::Message(WM_QUERYDRAGICON), &CLauncherDlg::OnQueryDragIcon},
 };
 
 const DialogMessageMap CLauncherDlg::messageMap = MakeMessageMap<DialogHandler>(&CDialog::baseMessageMap, CLauncherDlg::entries);

@@ -97,7 +97,7 @@ const AppMessageMap* CWinApp::GetMessageMap() const
 
 bool CWinApp::OnCommand(UINT id, UINT code, const CommandSource& source)
 {
-    return GetMessageMap()->Dispatch(WM_COMMAND, code, id,
+    return GetMessageMap()->Dispatch(MessageKey::Command(code, id),
                                      [&](AppHandler handler) { return handler(*this, source); });
 }
 
