@@ -52,7 +52,7 @@ int CLauncherApp::LoadSettings()
     ProfileSettingsSource source;
     const LoadDecision decision = LoadSettingsFrom(source, AppName(), launchSettings);
     if (!decision.TargetChosen()) {
-        ShowMessage(decision.message);
+        ShowMessage(launchSettings.messageText);
         return 0;
     }
     return 1;

@@ -181,7 +181,7 @@ private:
                      ? std::string("Choice: none; the launcher ends after reading ") + kSilentKey
                      : std::string("Choice: no candidate is present and ") + kDefaultPathKey + " is not set");
             Line("Dialog: not shown; the launcher ends first");
-            EndsWith("The launcher ends with this message:", decision.message);
+            EndsWith("The launcher ends with this message:", settings.messageText);
             Line("");
             return;
         }

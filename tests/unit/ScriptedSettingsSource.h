@@ -75,8 +75,8 @@ protected:
     int Load()
     {
         decision = LoadSettingsFrom(source, "TOLVAN", settings);
-        if (!decision.message.empty())
-            messages.push_back(decision.message);
+        if (!decision.TargetChosen())
+            messages.push_back(settings.messageText);
         return decision.TargetChosen() ? 1 : 0;
     }
 
