@@ -10,6 +10,7 @@
 
 #include "checker/CheckerServices.h"
 #include "checker/Preview.h"
+#include "core/LaunchFlow.h"
 #include "core/SettingsLoader.h"
 #include "core/checker/Bitmap.h"
 #include "core/checker/Options.h"
@@ -161,7 +162,7 @@ int main(int argc, char* argv[])
     if (facts.decision.TargetChosen()) {
         if (!facts.settings.targetPath.empty())
             facts.programFound = win::FindProgram(facts.settings.targetPath, facts.programIsFolder);
-        if (facts.settings.silent == 0)
+        if (DialogShows(facts.settings))
             ReadPanel(facts);
     }
     if (!previewFile.empty())

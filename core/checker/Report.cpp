@@ -2,6 +2,7 @@
 
 #include "core/FileError.h"
 #include "core/IniRules.h"
+#include "core/LaunchFlow.h"
 #include "core/Messages.h"
 #include "core/checker/IniScan.h"
 #include "core/checker/Warnings.h"
@@ -153,7 +154,7 @@ private:
     {
         // A missing file is told as missing; here the file is there.
         if (facts_.iniState != CheckFacts::IniState::Found || !facts_.iniRead ||
-            facts_.settings.silent != static_cast<std::int32_t>(kSilentMissing))
+            facts_.decision.outcome != LoadDecision::Outcome::IniNotFound)
             return;
         const IniFile ini = ScanIni(facts_.iniText);
         const IniSection* init = FindSection(ini, kInitSection);
@@ -199,8 +200,8 @@ private:
         const bool launchFails = Program();
         Dialog();
         if (launchFails)
-            EndsWith(settings.silent == 0 ? "On OK, the launch fails with this message:"
-                                          : "The launch fails with this message:",
+            EndsWith(DialogShows(settings) ? "On OK, the launch fails with this message:"
+                                           : "The launch fails with this message:",
                      LaunchFailedMessage(settings.targetPath));
         Line("");
     }
@@ -236,12 +237,12 @@ private:
     void Dialog()
     {
         const LaunchSettings& settings = facts_.settings;
-        if (settings.silent != 0) {
-            Line("Dialog: not shown, since Silent is " + std::to_string(settings.silent) +
-                 ": the program starts at once");
+        const std::string silent = std::string(kSilentKey) + " is " + std::to_string(settings.silent);
+        if (!DialogShows(settings)) {
+            Line("Dialog: not shown, since " + silent + ": the program starts at once");
             return;
         }
-        Line("Dialog: shown, since Silent is 0; the program starts only on OK");
+        Line("Dialog: shown, since " + silent + "; the program starts only on OK");
         Line("  Caption: " + settings.caption);
         Panel();
     }
@@ -276,7 +277,7 @@ private:
         if (!facts_.previewError.empty()) {
             Line("Preview: not made: " + facts_.previewError);
         } else {
-            const bool shown = facts_.decision.TargetChosen() && facts_.settings.silent == 0;
+            const bool shown = facts_.decision.TargetChosen() && DialogShows(facts_.settings);
             Line("Preview: " + facts_.previewFile + ", " + std::to_string(facts_.previewWidth) + " by " +
                  std::to_string(facts_.previewHeight) + " pixels" +
                  (shown ? "" : "; no dialog would show, this is how it would look"));
