@@ -1,5 +1,6 @@
 #include "win32/WinApp.h"
 
+#include "core/Messages.h"
 #include "core/Paths.h"
 #include "win32/Services.h"
 
@@ -104,6 +105,6 @@ bool CWinApp::OnCommand(UINT id, UINT code, const CommandSource& source)
 bool CWinApp::OnHelp(CWinApp& app, const CommandSource& source)
 {
     if (!WinHelpA(source.window, app.helpFilePath_.c_str(), HELP_CONTEXT, source.helpContext))
-        app.ShowMessage("Failed to launch help.");
+        app.ShowMessage(kHelpFailedMessage);
     return true;
 }
