@@ -26,7 +26,8 @@ public:
     virtual std::uint32_t ReadInt(const std::string& section, const std::string& key,
                                   std::uint32_t defaultValue, const std::string& file) = 0;
 
-    // A text profile read of at most 79 characters; "" when missing.
+    // A text profile read of at most kMaxValueLength characters (IniRules.h);
+    // "" when missing.
     virtual std::string ReadString(const std::string& section, const std::string& key,
                                    const std::string& file) = 0;
 

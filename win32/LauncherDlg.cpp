@@ -54,7 +54,7 @@ void CLauncherDlg::FillInfoPanel()
     if (!content.filled)
         return;
     if (content.accept)
-        SetDlgItemTextA(Handle(), IDOK, "Accept");
+        SetDlgItemTextA(Handle(), IDOK, kAcceptLabel);
     SetDlgItemTextA(Handle(), IDC_INFO_TEXT, content.text.c_str());
 }
 

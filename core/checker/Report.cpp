@@ -114,8 +114,8 @@ private:
         if (call.whole.size() > call.value.size()) {
             const std::string lost = call.whole.substr(call.value.size());
             Line("    cut to " + std::to_string(call.value.size()) + " characters; lost: " + lost);
-            Warn(name + " is longer than 79 characters: the launcher loses " + std::to_string(lost.size()) +
-                 " characters of it");
+            Warn(name + " is longer than " + std::to_string(kMaxValueLength) + " characters: the launcher loses " +
+                 std::to_string(lost.size()) + " characters of it");
         }
     }
 
@@ -252,7 +252,7 @@ private:
         const std::string& info = facts_.settings.infoFile;
         const InfoPanelContent& panel = facts_.panel;
         if (!facts_.panelRead || !panel.filled) {
-            Line("  Panel: empty, since INFO is not set");
+            Line(std::string("  Panel: empty, since ") + kInfoKey + " is not set");
         } else if (!facts_.infoOpened) {
             Line("  Panel: " + panel.text + " (" + FileErrorMessage(facts_.infoOpenCause, info) + ")");
             Warn(info + " cannot be opened: the panel shows an error line instead of its text");
@@ -267,7 +267,7 @@ private:
         }
         if (facts_.panelRead && facts_.infoOpened && !facts_.infoReadFailed)
             AddAll(InfoFileWarnings(info, facts_.infoBytes, panel.text));
-        Line(std::string("  OK reads: ") + (panel.accept ? "Accept" : "OK"));
+        Line(std::string("  OK reads: ") + (panel.accept ? kAcceptLabel : "OK"));
     }
 
     void Preview()
@@ -299,20 +299,21 @@ private:
 
     void Result()
     {
+        std::string result;
         if (facts_.previewAsked && !facts_.previewError.empty()) {
             report_.status = kCannotCheck;
-            Line("Result: the preview could not be made (exit status 3)");
+            result = "the preview could not be made";
         } else if (ending_) {
             report_.status = kLauncherError;
-            Line("Result: the launcher ends with an error message (exit status 2)");
+            result = "the launcher ends with an error message";
         } else if (!warnings_.empty()) {
             report_.status = kWarnings;
-            Line("Result: " + std::to_string(warnings_.size()) + (warnings_.size() == 1 ? " warning" : " warnings") +
-                 " (exit status 1)");
+            result = std::to_string(warnings_.size()) + (warnings_.size() == 1 ? " warning" : " warnings");
         } else {
             report_.status = kNothingWrong;
-            Line("Result: nothing wrong (exit status 0)");
+            result = "nothing wrong";
         }
+        Line("Result: " + result + " (exit status " + std::to_string(report_.status) + ")");
     }
 
     const CheckFacts& facts_;
