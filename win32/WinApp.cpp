@@ -19,6 +19,12 @@ UINT WithDefaultIcon(UINT type)
 
 const AppMessageMap CWinApp::baseMessageMap = {nullptr, nullptr, 0};
 
+void PrepareProcess()
+{
+    win::RestrictLibrarySearch();
+    win::AddErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
 HINSTANCE ResourceInstance()
 {
     const CWinApp* app = CWinApp::Current();
@@ -61,11 +67,8 @@ CWinApp* CWinApp::Current()
 
 int CWinApp::Run(HINSTANCE instance)
 {
-    win::RestrictLibrarySearch();
+    PrepareProcess();
     instance_ = instance;
-    // The platform shows none of its own critical-error or file-not-found
-    // boxes for this process or the one it starts.
-    win::AddErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const std::string modulePath = win::ModuleFileName();
     appName_ = ApplicationNameFromModulePath(modulePath, &win::IsAnsiLeadByte);
     helpFilePath_ = HelpPathFromModulePath(modulePath, &win::IsAnsiLeadByte);

@@ -21,6 +21,12 @@ using AppMessageMap = MessageMap<AppHandler>;
 // The command that asks for help on the active window.
 constexpr UINT kHelpCommand = 0xE146;
 
+// The first thing each of our programs does, before any call that may load
+// a library: keeps the DLLs it loads to the system directory, and has the
+// platform show none of its own critical-error or missing-disk boxes for
+// this process or the ones it starts.
+void PrepareProcess();
+
 // The module whose resources the program uses: the application's, or the
 // running executable's when there is no application object.
 HINSTANCE ResourceInstance();
@@ -46,8 +52,8 @@ public:
     // The one application object, or null when the program has none.
     static CWinApp* Current();
 
-    // Restricts the DLL search, sets the error mode, fixes the names, runs
-    // StartUp and returns the process exit code.
+    // Prepares the process, fixes the names, runs StartUp and returns the
+    // process exit code.
     int Run(HINSTANCE instance);
 
     HINSTANCE Instance() const { return instance_; }
