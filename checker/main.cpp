@@ -98,8 +98,7 @@ void NoteIniFile(CheckFacts& facts)
 // Fills the panel as the dialog does, through the same reader.
 void ReadPanel(CheckFacts& facts)
 {
-    CFile file;
-    CFileReader reader(file);
+    CFileReader reader;
     RecordingInfoReader recorder(reader, facts);
     facts.panelRead = true;
     try {

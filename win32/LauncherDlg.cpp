@@ -3,7 +3,6 @@
 #include "core/Geometry.h"
 #include "core/InfoPanel.h"
 #include "win32/CFileReader.h"
-#include "win32/File.h"
 #include "win32/WinApp.h"
 
 const MessageMapEntry<DialogHandler> CLauncherDlg::entries[] = {
@@ -48,8 +47,7 @@ BOOL CLauncherDlg::OnInitDialog()
 void CLauncherDlg::FillInfoPanel()
 {
     // A failed read or close leaves from here; the file closes on the way.
-    CFile file;
-    CFileReader reader(file);
+    CFileReader reader;
     const InfoPanelContent content = ReadInfoPanel(settings_.infoFile, reader);
     if (!content.filled)
         return;
