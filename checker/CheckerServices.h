@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "core/checker/RecordingSource.h"
 
 // What the configuration checker asks of Win32 beyond the launcher's own
 // calls, to explain them; the launcher never calls these.
@@ -13,9 +16,32 @@ namespace win {
 // buffer cuts off.
 constexpr DWORD kWholeProfileBufferSize = 32768;
 
+// GetFullPathNameA (260-byte buffer): the path made full from the current
+// directory, or "" when the call fails or the result needs more room.
+std::string FullPathName(const std::string& path);
+
+// What a path names, by GetFileAttributesA.
+enum class PathKind { Missing, File, Folder };
+PathKind KindOfPath(const std::string& path);
+
+// SetCurrentDirectoryA: 0, or the error code of the failure.
+DWORD ChangeCurrentDirectory(const std::string& directory);
+
+// The files (not folders) of the current directory whose names end in
+// ".dll", in the order FindFirstFileA finds them.
+std::vector<std::string> DllFilesInCurrentDirectory();
+
 // The file the shell would start for a path, looked for as the shell does
 // from the current directory, with ".exe" added to a name without
 // extension; "" when there is none. isFolder tells a folder of that name.
 std::string FindProgram(const std::string& path, bool& isFolder);
 
 }  // namespace win
+
+// The checker's further questions about the launcher's reads, asked of
+// the platform with the launcher's own services.
+class ProfileExplainingReads : public ExplainingReads {
+public:
+    std::string ReadWholeString(const std::string& section, const std::string& key, const std::string& file) override;
+    bool KeyOpensForReading(RegistryRoot root, const std::string& keyPath) override;
+};

@@ -2,14 +2,13 @@
 // directory, by running the launcher's own code for its settings, its
 // choice of program and its information panel. It launches nothing and
 // writes nothing but the preview it is asked for.
-#include <windows.h>
-
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "checker/CheckerServices.h"
 #include "checker/Preview.h"
+#include "core/LaunchFlow.h"
 #include "core/SettingsLoader.h"
 #include "core/checker/Bitmap.h"
 #include "core/checker/Options.h"
@@ -23,58 +22,70 @@
 
 namespace {
 
-std::string FullPath(const std::string& path)
-{
-    char full[MAX_PATH] = {};
-    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return length == 0 || length >= MAX_PATH ? path : std::string(full, length);
-}
-
 // The checker never waits for a user: what the framework would report in a
 // box, the report tells.
 void DropMessage(const std::string&, UINT) {}
 
-// The checker's further questions about the launcher's reads, asked of
-// the platform.
-class PlatformExplainingReads : public ExplainingReads {
-public:
-    std::string ReadWholeString(const std::string& section, const std::string& key, const std::string& file) override
-    {
-        return win::ReadProfileString(section, key, file, win::kWholeProfileBufferSize);
-    }
-    bool KeyOpensForReading(RegistryRoot root, const std::string& keyPath) override
-    {
-        return win::KeyOpens(RootHandle(root), keyPath, KEY_READ);
-    }
-};
-
-// Files named *.dll in the current directory, in the order found.
-void NoteDllFiles(CheckFacts& facts)
+// For --help, or arguments that make no sense: the usage, and the exit status.
+int PrintUsage(const CheckOptions& options)
 {
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA("*.dll", &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = found.cFileName;
-        // The pattern also matches a longer extension through the short name.
-        const bool endsInDll = name.size() > 4 && lstrcmpiA(name.c_str() + name.size() - 4, ".dll") == 0;
-        if (endsInDll && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            facts.dllFiles.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    if (options.help) {
+        std::fputs(kCheckUsage, stdout);
+        return kNothingWrong;
+    }
+    std::fprintf(stderr, "tolvan-check: %s\n%s", options.error.c_str(), kCheckUsage);
+    return kCannotCheck;
 }
 
+// The preview's file, named from where the checker was started, before it
+// moves to DIR; "" when none is asked for.
+std::string PreviewFile(const CheckOptions& options)
+{
+    if (options.previewFile.empty())
+        return std::string();
+    const std::string full = win::FullPathName(options.previewFile);
+    return full.empty() ? options.previewFile : full;
+}
+
+// Makes DIR the current directory, as the launcher's would be; false, once
+// it has said why, when it cannot.
+bool EnterDirectory(const std::string& directory)
+{
+    if (directory.empty())
+        return true;
+    const DWORD error = win::ChangeCurrentDirectory(directory);
+    if (error == ERROR_SUCCESS)
+        return true;
+    std::fprintf(stderr, "tolvan-check: cannot use %s as the current directory (error %lu)\n", directory.c_str(),
+                 error);
+    return false;
+}
+
+// Loads the settings with the launcher's own code and source, every read
+// and probe written down.
+void LoadAsTheLauncher(const CheckOptions& options, CheckFacts& facts)
+{
+    facts.directory = win::CurrentDirectory();
+    facts.applicationName = options.applicationName;
+    facts.wideBuild = sizeof(void*) == 8;
+    ProfileSettingsSource profile;
+    ProfileExplainingReads explaining;
+    RecordingSource source(profile, explaining, facts.calls);
+    facts.decision = LoadSettingsFrom(source, facts.applicationName, facts.settings);
+}
+
+// The INI file itself, for what the launcher's reads cannot tell.
 void NoteIniFile(CheckFacts& facts)
 {
-    const DWORD attributes = GetFileAttributesA(facts.settings.iniPath.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
+    switch (win::KindOfPath(facts.settings.iniPath)) {
+    case win::PathKind::Missing:
         facts.iniState = CheckFacts::IniState::Missing;
         return;
-    }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    case win::PathKind::Folder:
         facts.iniState = CheckFacts::IniState::Folder;
         return;
+    case win::PathKind::File:
+        break;
     }
     facts.iniState = CheckFacts::IniState::Found;
     std::ifstream in(facts.settings.iniPath, std::ios::binary);
@@ -87,8 +98,7 @@ void NoteIniFile(CheckFacts& facts)
 // Fills the panel as the dialog does, through the same reader.
 void ReadPanel(CheckFacts& facts)
 {
-    CFile file;
-    CFileReader reader(file);
+    CFileReader reader;
     RecordingInfoReader recorder(reader, facts);
     facts.panelRead = true;
     try {
@@ -98,6 +108,18 @@ void ReadPanel(CheckFacts& facts)
         facts.infoReadFailed = true;
         facts.infoReadCause = error.cause;
     }
+}
+
+// What the launch after loading would meet: the program the shell would
+// start, and the panel when the dialog shows.
+void FollowTheLaunch(CheckFacts& facts)
+{
+    if (!facts.decision.TargetChosen())
+        return;
+    if (!facts.settings.targetPath.empty())
+        facts.programFound = win::FindProgram(facts.settings.targetPath, facts.programIsFolder);
+    if (DialogShows(facts.settings))
+        ReadPanel(facts);
 }
 
 void MakePreview(CheckFacts& facts, const std::string& file)
@@ -118,57 +140,36 @@ void MakePreview(CheckFacts& facts, const std::string& file)
         facts.previewError = "cannot write " + file;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[])
+// Prints the report; its status is the checker's exit status.
+int PrintReport(const CheckFacts& facts)
 {
-    // A checker started from the medium loads no DLL that lies there.
-    win::RestrictLibrarySearch();
-    const CheckOptions options = ParseCheckArguments(std::vector<std::string>(argv + 1, argv + argc), &win::IsAnsiLeadByte);
-    if (options.help) {
-        std::fputs(kCheckUsage, stdout);
-        return kNothingWrong;
-    }
-    if (!options.error.empty()) {
-        std::fprintf(stderr, "tolvan-check: %s\n%s", options.error.c_str(), kCheckUsage);
-        return kCannotCheck;
-    }
-
-    // As the launcher: no critical-error or missing-disk boxes of the system.
-    win::AddErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    SetMessageSink(&DropMessage);
-
-    // Named from where the checker was started, before it moves to DIR.
-    const std::string previewFile = options.previewFile.empty() ? std::string() : FullPath(options.previewFile);
-    if (!options.directory.empty() && !SetCurrentDirectoryA(options.directory.c_str())) {
-        std::fprintf(stderr, "tolvan-check: cannot use %s as the current directory (error %lu)\n",
-                     options.directory.c_str(), GetLastError());
-        return kCannotCheck;
-    }
-
-    CheckFacts facts;
-    facts.directory = win::CurrentDirectory();
-    facts.applicationName = options.applicationName;
-    facts.wideBuild = sizeof(void*) == 8;
-
-    ProfileSettingsSource profile;
-    PlatformExplainingReads explaining;
-    RecordingSource source(profile, explaining, facts.calls);
-    facts.decision = LoadSettingsFrom(source, facts.applicationName, facts.settings);
-    NoteIniFile(facts);
-    NoteDllFiles(facts);
-
-    if (facts.decision.TargetChosen()) {
-        if (!facts.settings.targetPath.empty())
-            facts.programFound = win::FindProgram(facts.settings.targetPath, facts.programIsFolder);
-        if (facts.settings.silent == 0)
-            ReadPanel(facts);
-    }
-    if (!previewFile.empty())
-        MakePreview(facts, previewFile);
-
     const CheckReport report = BuildReport(facts);
     std::fwrite(report.text.data(), 1, report.text.size(), stdout);
     std::fflush(stdout);
     return report.status;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    // As the launcher: no DLL from the medium, no boxes of the system.
+    PrepareProcess();
+    const CheckOptions options =
+        ParseCheckArguments(std::vector<std::string>(argv + 1, argv + argc), &win::IsAnsiLeadByte);
+    if (options.help || !options.error.empty())
+        return PrintUsage(options);
+    SetMessageSink(&DropMessage);
+    const std::string previewFile = PreviewFile(options);
+    if (!EnterDirectory(options.directory))
+        return kCannotCheck;
+
+    CheckFacts facts;
+    LoadAsTheLauncher(options, facts);
+    NoteIniFile(facts);
+    facts.dllFiles = win::DllFilesInCurrentDirectory();
+    FollowTheLaunch(facts);
+    if (!previewFile.empty())
+        MakePreview(facts, previewFile);
+    return PrintReport(facts);
 }

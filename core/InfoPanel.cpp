@@ -5,6 +5,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "core/Messages.h"
+
 InfoPanelContent ReadInfoPanel(const std::string& infoFile, InfoFileReader& file)
 {
     InfoPanelContent content;
@@ -14,7 +16,7 @@ InfoPanelContent ReadInfoPanel(const std::string& infoFile, InfoFileReader& file
 
     int cause = 0;
     if (!file.Open(infoFile, cause)) {
-        content.text = "Can't open file " + infoFile + ", error = " + std::to_string(static_cast<unsigned>(cause));
+        content.text = InfoOpenFailedMessage(infoFile, cause);
         return content;
     }
 

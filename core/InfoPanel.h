@@ -11,6 +11,9 @@ inline constexpr std::size_t kInfoChunkSize = 49;
 // The opening of a text that turns OK into "Accept", compared byte for byte.
 inline constexpr char kAgreementOpening[] = "END USER";
 
+// The label of OK for an agreement.
+inline constexpr char kAcceptLabel[] = "Accept";
+
 // What filling the information panel asks of the file it reads.
 class InfoFileReader {
 public:

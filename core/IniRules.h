@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // The names and numbers of the INI file as the launcher reads it, defined
@@ -32,3 +33,7 @@ inline constexpr int kLastCandidate = 9;
 // What a missing file, section or Silent key reads as; an explicit
 // Silent=99 is taken the same way.
 inline constexpr std::uint32_t kSilentMissing = 99;
+
+// A text value reaches the launcher cut to this many characters: its
+// profile read has a buffer one byte larger.
+inline constexpr std::size_t kMaxValueLength = 79;

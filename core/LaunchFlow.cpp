@@ -8,9 +8,14 @@ constexpr int kDialogOk = 1;
 
 }  // namespace
 
+bool DialogShows(const LaunchSettings& settings)
+{
+    return settings.silent == 0;
+}
+
 void LaunchAfterLoad(LaunchSettings& settings, LaunchSteps& steps)
 {
-    if (settings.silent == 0 && steps.RunDialog() != kDialogOk)
+    if (DialogShows(settings) && steps.RunDialog() != kDialogOk)
         return;
     // The path goes to the shell as written, even when empty: the shell is
     // the judge of what can be started.

@@ -19,6 +19,10 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
 };
 
+// Whether the launch shows the dialog first: only when Silent is 0; any
+// other value launches at once.
+bool DialogShows(const LaunchSettings& settings);
+
 // After the settings are loaded: launches at once when silent, otherwise
 // only when the user confirms the dialog, and reports a start that failed.
 void LaunchAfterLoad(LaunchSettings& settings, LaunchSteps& steps);

@@ -8,19 +8,29 @@
 // and then the base's; the first handler that takes the message wins, and a
 // handler may decline so that the search goes on.
 
-constexpr std::uint32_t kCommandMessage = 0x0111;  // WM_COMMAND
+// What a table entry answers to, and what is looked for: a window message
+// by its number, or a command by its notification code and id. Which
+// message carries commands is the Win32 layer's to know; a command never
+// matches a message entry, whatever its numbers.
+struct MessageKey {
+    bool command;
+    std::uint32_t message;  // a message only
+    std::uint32_t code;     // a command only
+    std::uint32_t id;       // a command only
+
+    static constexpr MessageKey Message(std::uint32_t message) { return MessageKey{false, message, 0, 0}; }
+    static constexpr MessageKey Command(std::uint32_t code, std::uint32_t id) { return MessageKey{true, 0, code, id}; }
+
+    constexpr bool operator==(const MessageKey& other) const
+    {
+        return command == other.command && message == other.message && code == other.code && id == other.id;
+    }
+};
 
 template <class Handler>
 struct MessageMapEntry {
-    std::uint32_t message;
-    std::uint32_t code;  // notification code, for commands only
-    std::uint32_t id;    // command id, for commands only
+    MessageKey key;
     Handler handler;
-
-    bool Matches(std::uint32_t m, std::uint32_t c, std::uint32_t i) const
-    {
-        return message == m && (m != kCommandMessage || (code == c && id == i));
-    }
 };
 
 template <class Handler>
@@ -29,14 +39,14 @@ struct MessageMap {
     const MessageMapEntry<Handler>* entries;
     std::size_t count;
 
-    // Offers the message to each matching handler in turn through call,
-    // which returns true when the handler took it. False when none did.
+    // Offers what was received to each matching handler in turn through
+    // call, which returns true when the handler took it. False when none did.
     template <class Call>
-    bool Dispatch(std::uint32_t message, std::uint32_t code, std::uint32_t id, Call&& call) const
+    bool Dispatch(const MessageKey& received, Call&& call) const
     {
         for (const MessageMap* map = this; map != nullptr; map = map->base) {
             for (std::size_t i = 0; i < map->count; ++i) {
-                if (map->entries[i].Matches(message, code, id) && call(map->entries[i].handler))
+                if (map->entries[i].key == received && call(map->entries[i].handler))
                     return true;
             }
         }

@@ -2,6 +2,8 @@
 
 const char kNoSuitableKeysMessage[] = "Error in ini file:\nNo suitable keys found";
 
+const char kHelpFailedMessage[] = "Failed to launch help.";
+
 std::string IniNotFoundMessage(const std::string& iniPath)
 {
     return "'" + iniPath + "'\n File not found or missing key";
@@ -10,4 +12,9 @@ std::string IniNotFoundMessage(const std::string& iniPath)
 std::string LaunchFailedMessage(const std::string& targetPath)
 {
     return "'" + targetPath + "'\n Program could not be executed";
+}
+
+std::string InfoOpenFailedMessage(const std::string& infoFile, int cause)
+{
+    return "Can't open file " + infoFile + ", error = " + std::to_string(static_cast<unsigned>(cause));
 }

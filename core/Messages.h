@@ -2,8 +2,9 @@
 
 #include <string>
 
-// The launcher's own messages, each shown in the message box exactly as
-// built here. Data is concatenated, never used as a format.
+// The launcher's own messages, each shown exactly as built here: in the
+// message box, or in the information panel in place of its text. Data is
+// concatenated, never used as a format.
 
 // The INI file is missing, or has no usable Silent key.
 std::string IniNotFoundMessage(const std::string& iniPath);
@@ -13,3 +14,10 @@ extern const char kNoSuitableKeysMessage[];
 
 // The shell could not start the chosen program.
 std::string LaunchFailedMessage(const std::string& targetPath);
+
+// The information panel's one line for an INFO file that cannot be opened,
+// with the file-error cause (FileError.h).
+std::string InfoOpenFailedMessage(const std::string& infoFile, int cause);
+
+// F1 in the dialog, and the help engine could not be started.
+extern const char kHelpFailedMessage[];

@@ -12,10 +12,9 @@ namespace {
 
 LoadDecision Fail(LoadDecision::Outcome outcome, LaunchSettings& settings, std::string message)
 {
-    settings.messageText = message;
+    settings.messageText = std::move(message);
     LoadDecision decision;
     decision.outcome = outcome;
-    decision.message = std::move(message);
     return decision;
 }
 

@@ -9,7 +9,7 @@
 // reports it.
 struct LoadDecision {
     enum class Outcome {
-        IniNotFound,     // Silent is missing (or 99): the run ends with message
+        IniNotFound,     // Silent is missing (or 99): the run ends with a message
         Candidate,       // candidate's key is present under root
         DefaultProgram,  // no candidate is present; DefaultPath is the target
         NoSuitableKeys,  // no candidate is present and DefaultPath is not set
@@ -18,14 +18,12 @@ struct LoadDecision {
     Outcome outcome = Outcome::IniNotFound;
     int candidate = 0;                              // Candidate only
     RegistryRoot root = RegistryRoot::ClassesRoot;  // Candidate only
-    std::string message;                            // the message that ends the run, else ""
 
     // A target is chosen and the launch goes on.
     bool TargetChosen() const { return outcome == Outcome::Candidate || outcome == Outcome::DefaultProgram; }
 };
 
 // Finds the INI file in the current directory, reads it into settings and
-// chooses the program to start. A run that ends here ends with the
-// decision's message, which the caller shows; settings.messageText holds it
-// too.
+// chooses the program to start. A run that ends here ends with the message
+// in settings.messageText, which the caller shows.
 LoadDecision LoadSettingsFrom(SettingsSource& source, const std::string& applicationName, LaunchSettings& settings);

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <string>
 
-// The registry roots a candidate's key is looked for under, with the
-// values of their predefined handles.
-enum class RegistryRoot : std::uint32_t {
-    ClassesRoot = 0x80000000u,
-    CurrentUser = 0x80000001u,
-    LocalMachine = 0x80000002u,
+// The registry roots a candidate's key is looked for under; the Win32
+// layer knows their handles.
+enum class RegistryRoot {
+    ClassesRoot,
+    CurrentUser,
+    LocalMachine,
 };
 
 // What loading the settings asks of the platform. Each call is one read
@@ -26,7 +26,8 @@ public:
     virtual std::uint32_t ReadInt(const std::string& section, const std::string& key,
                                   std::uint32_t defaultValue, const std::string& file) = 0;
 
-    // A text profile read of at most 79 characters; "" when missing.
+    // A text profile read of at most kMaxValueLength characters (IniRules.h);
+    // "" when missing.
     virtual std::string ReadString(const std::string& section, const std::string& key,
                                    const std::string& file) = 0;
 

@@ -12,8 +12,10 @@ constexpr RegistryRoot kProbeOrder[] = {
     RegistryRoot::CurrentUser,
 };
 
-}  // namespace
-
+// The root under which the key a candidate names is present: it opens with
+// full access under HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE or
+// HKEY_CURRENT_USER, tried in that order until one opens. None when it
+// opens under none of them.
 std::optional<RegistryRoot> FindPresentKey(SettingsSource& source, const std::string& keyPath)
 {
     // The first root that opens settles it, so at most one key is ever open.
@@ -23,6 +25,8 @@ std::optional<RegistryRoot> FindPresentKey(SettingsSource& source, const std::st
     }
     return std::nullopt;
 }
+
+}  // namespace
 
 std::optional<ChosenCandidate> ChooseCandidate(SettingsSource& source, LaunchSettings& settings)
 {

@@ -6,12 +6,6 @@
 #include "core/LaunchSettings.h"
 #include "core/SettingsSource.h"
 
-// The root under which the key a candidate names is present: it opens with
-// full access under HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE or
-// HKEY_CURRENT_USER, tried in that order until one opens. None when it
-// opens under none of them.
-std::optional<RegistryRoot> FindPresentKey(SettingsSource& source, const std::string& keyPath);
-
 // The candidate that won, and the root its key opened under.
 struct ChosenCandidate {
     int number = 0;

@@ -35,7 +35,7 @@ private:
 
 // F1 in the dialog reaches the application as the help command.
 const MessageMapEntry<AppHandler> CLauncherApp::entries[] = {
-    {WM_COMMAND, 0, kHelpCommand, &CWinApp::OnHelp},
+    {MessageKey::Command(0, kHelpCommand), &CWinApp::OnHelp},
 };
 
 const AppMessageMap CLauncherApp::messageMap = MakeMessageMap<AppHandler>(&CWinApp::baseMessageMap, CLauncherApp::entries);
@@ -52,7 +52,7 @@ int CLauncherApp::LoadSettings()
     ProfileSettingsSource source;
     const LoadDecision decision = LoadSettingsFrom(source, AppName(), launchSettings);
     if (!decision.TargetChosen()) {
-        ShowMessage(decision.message);
+        ShowMessage(launchSettings.messageText);
         return 0;
     }
     return 1;

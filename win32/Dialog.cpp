@@ -14,7 +14,7 @@ namespace {
 std::vector<unsigned char> LoadHiddenTemplate(UINT templateId)
 {
     const HINSTANCE instance = ResourceInstance();
-    const HRSRC resource = FindResourceA(instance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    const HRSRC resource = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
     if (!resource)
         return {};
     const HGLOBAL loaded = LoadResource(instance, resource);
@@ -67,9 +67,9 @@ void CentreUnlessPlaced(HWND window, const RECT& before)
 }  // namespace
 
 const MessageMapEntry<DialogHandler> CDialog::baseEntries[] = {
-    {WM_INITDIALOG, 0, 0, &CDialog::HandleInitDialog},
-    {WM_COMMAND, BN_CLICKED, IDOK, &CDialog::HandleOk},
-    {WM_COMMAND, BN_CLICKED, IDCANCEL, &CDialog::HandleCancel},
+    {MessageKey::Message(WM_INITDIALOG), &CDialog::HandleInitDialog},
+    {MessageKey::Command(BN_CLICKED, IDOK), &CDialog::HandleOk},
+    {MessageKey::Command(BN_CLICKED, IDCANCEL), &CDialog::HandleCancel},
 };
 
 const DialogMessageMap CDialog::baseMessageMap = MakeMessageMap<DialogHandler>(nullptr, CDialog::baseEntries);
@@ -209,16 +209,15 @@ bool CDialog::TranslateDialogKey(const MSG& message)
 
 bool CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    const std::uint32_t code = message == WM_COMMAND ? HIWORD(wParam) : 0;
-    const std::uint32_t id = message == WM_COMMAND ? LOWORD(wParam) : 0;
-    if (GetMessageMap()->Dispatch(message, code, id, [&](DialogHandler handler) {
-            return handler(*this, wParam, lParam, result);
-        }))
+    const bool command = message == WM_COMMAND;
+    const MessageKey received =
+        command ? MessageKey::Command(HIWORD(wParam), LOWORD(wParam)) : MessageKey::Message(message);
+    if (GetMessageMap()->Dispatch(received,
+                                  [&](DialogHandler handler) { return handler(*this, wParam, lParam, result); }))
         return true;
     // Commands the dialog leaves alone go on to the application.
     CWinApp* app = CWinApp::Current();
-    return message == WM_COMMAND && app &&
-           app->OnCommand(id, code, CommandSource{window_, HelpContext()});
+    return command && app && app->OnCommand(received.id, received.code, CommandSource{window_, HelpContext()});
 }
 
 DWORD CDialog::HelpContext() const

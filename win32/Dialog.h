@@ -35,7 +35,6 @@ public:
     void DestroyHidden();
 
     HWND Handle() const { return window_; }
-    UINT TemplateId() const { return templateId_; }
 
     // The help topic of this dialog.
     DWORD HelpContext() const;

@@ -3,12 +3,11 @@
 #include "core/Geometry.h"
 #include "core/InfoPanel.h"
 #include "win32/CFileReader.h"
-#include "win32/File.h"
 #include "win32/WinApp.h"
 
 const MessageMapEntry<DialogHandler> CLauncherDlg::entries[] = {
-    {WM_PAINT, 0, 0, &CLauncherDlg::OnPaint},
-    {WM_QUERYDRAGICON, 0, 0, &CLauncherDlg::OnQueryDragIcon},
+    {MessageKey::Message(WM_PAINT), &CLauncherDlg::OnPaint},
+    {MessageKey::Message(WM_QUERYDRAGICON), &CLauncherDlg::OnQueryDragIcon},
 };
 
 const DialogMessageMap CLauncherDlg::messageMap = MakeMessageMap<DialogHandler>(&CDialog::baseMessageMap, CLauncherDlg::entries);
@@ -30,12 +29,6 @@ const DialogMessageMap* CLauncherDlg::GetMessageMap() const
     return &messageMap;
 }
 
-bool CLauncherDlg::DoDataExchange(bool)
-{
-    // No member is bound to a control.
-    return true;
-}
-
 BOOL CLauncherDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -54,13 +47,12 @@ BOOL CLauncherDlg::OnInitDialog()
 void CLauncherDlg::FillInfoPanel()
 {
     // A failed read or close leaves from here; the file closes on the way.
-    CFile file;
-    CFileReader reader(file);
+    CFileReader reader;
     const InfoPanelContent content = ReadInfoPanel(settings_.infoFile, reader);
     if (!content.filled)
         return;
     if (content.accept)
-        SetDlgItemTextA(Handle(), IDOK, "Accept");
+        SetDlgItemTextA(Handle(), IDOK, kAcceptLabel);
     SetDlgItemTextA(Handle(), IDC_INFO_TEXT, content.text.c_str());
 }
 

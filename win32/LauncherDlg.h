@@ -20,7 +20,6 @@ public:
 
 protected:
     const DialogMessageMap* GetMessageMap() const override;
-    bool DoDataExchange(bool saveAndValidate) override;
     BOOL OnInitDialog() override;
 
 private:

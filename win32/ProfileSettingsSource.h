@@ -8,7 +8,11 @@
 HKEY RootHandle(RegistryRoot root);
 
 // The settings as the platform gives them: the process's current
-// directory, the INI file through the profile reads and the registry.
+// directory, the INI file through the profile reads and the registry. It
+// only adapts the loader's interface to the services of Services.h (roots
+// to handles, the launcher's buffer and access): those stay apart because
+// each is tested alone against the real API, and the checker asks the same
+// calls with a larger buffer and another access.
 class ProfileSettingsSource : public SettingsSource {
 public:
     std::string CurrentDirectory() override;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/IniRules.h"
+
 // The thin Win32 services the launcher calls. Each is one call of the
 // platform with the buffers the launcher has always used; none throws.
 namespace win {
@@ -33,9 +35,9 @@ std::string CurrentDirectory();
 UINT ReadProfileInt(const std::string& section, const std::string& key, UINT defaultValue,
                     const std::string& file);
 
-// The size of the launcher's buffer for a profile value: at most 79
-// characters reach it.
-constexpr DWORD kProfileBufferSize = 80;
+// The size of the launcher's buffer for a profile value: room for the
+// longest value it takes and the terminating zero.
+constexpr DWORD kProfileBufferSize = static_cast<DWORD>(kMaxValueLength + 1);
 
 // GetPrivateProfileStringA into a buffer of bufferSize bytes: at most
 // bufferSize - 1 characters, "" when missing.

@@ -1,5 +1,6 @@
 #include "win32/WinApp.h"
 
+#include "core/Messages.h"
 #include "core/Paths.h"
 #include "win32/Services.h"
 
@@ -17,6 +18,12 @@ UINT WithDefaultIcon(UINT type)
 }  // namespace
 
 const AppMessageMap CWinApp::baseMessageMap = {nullptr, nullptr, 0};
+
+void PrepareProcess()
+{
+    win::RestrictLibrarySearch();
+    win::AddErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
 
 HINSTANCE ResourceInstance()
 {
@@ -60,11 +67,8 @@ CWinApp* CWinApp::Current()
 
 int CWinApp::Run(HINSTANCE instance)
 {
-    win::RestrictLibrarySearch();
+    PrepareProcess();
     instance_ = instance;
-    // The platform shows none of its own critical-error or file-not-found
-    // boxes for this process or the one it starts.
-    win::AddErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const std::string modulePath = win::ModuleFileName();
     appName_ = ApplicationNameFromModulePath(modulePath, &win::IsAnsiLeadByte);
     helpFilePath_ = HelpPathFromModulePath(modulePath, &win::IsAnsiLeadByte);
@@ -97,13 +101,13 @@ const AppMessageMap* CWinApp::GetMessageMap() const
 
 bool CWinApp::OnCommand(UINT id, UINT code, const CommandSource& source)
 {
-    return GetMessageMap()->Dispatch(WM_COMMAND, code, id,
+    return GetMessageMap()->Dispatch(MessageKey::Command(code, id),
                                      [&](AppHandler handler) { return handler(*this, source); });
 }
 
 bool CWinApp::OnHelp(CWinApp& app, const CommandSource& source)
 {
     if (!WinHelpA(source.window, app.helpFilePath_.c_str(), HELP_CONTEXT, source.helpContext))
-        app.ShowMessage("Failed to launch help.");
+        app.ShowMessage(kHelpFailedMessage);
     return true;
 }

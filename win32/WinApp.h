@@ -21,6 +21,12 @@ using AppMessageMap = MessageMap<AppHandler>;
 // The command that asks for help on the active window.
 constexpr UINT kHelpCommand = 0xE146;
 
+// The first thing each of our programs does, before any call that may load
+// a library: keeps the DLLs it loads to the system directory, and has the
+// platform show none of its own critical-error or missing-disk boxes for
+// this process or the ones it starts.
+void PrepareProcess();
+
 // The module whose resources the program uses: the application's, or the
 // running executable's when there is no application object.
 HINSTANCE ResourceInstance();
@@ -46,17 +52,14 @@ public:
     // The one application object, or null when the program has none.
     static CWinApp* Current();
 
-    // Restricts the DLL search, sets the error mode, fixes the names, runs
-    // StartUp and returns the process exit code.
+    // Prepares the process, fixes the names, runs StartUp and returns the
+    // process exit code.
     int Run(HINSTANCE instance);
 
     HINSTANCE Instance() const { return instance_; }
 
     // The executable's file name without directory and extension.
     const std::string& AppName() const { return appName_; }
-
-    // The executable's path with the extension ".HLP".
-    const std::string& HelpFilePath() const { return helpFilePath_; }
 
     // The message box: the text, the application name as caption, an OK
     // button, and the exclamation icon unless the type names another.
@@ -76,7 +79,9 @@ protected:
     // Opens the help file at the source window's topic.
     static bool OnHelp(CWinApp& app, const CommandSource& source);
 
-    // The program's work; its result 0 ends the program.
+    // The program's whole work, after which the program ends. No
+    // application message loop follows, so its result is not read: the
+    // launcher's 0 says that it wants none.
     virtual int StartUp();
 
     // The exit code.
@@ -87,6 +92,6 @@ protected:
 private:
     HINSTANCE instance_ = nullptr;
     std::string appName_;
-    std::string helpFilePath_;
+    std::string helpFilePath_;  // the executable's path with the extension ".HLP"
     MSG lastMessage_ = {};
 };

@@ -10,6 +10,15 @@ const char kBlanks[] = " \t\r\v\f\x1a";
 
 const char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 
+// What a profile read gives for the value as written.
+std::string ProfileValue(const std::string& rawValue)
+{
+    std::string value = TrimBlanks(rawValue);
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return value;
+}
+
 }  // namespace
 
 std::string TrimBlanks(const std::string& text)
@@ -19,14 +28,6 @@ std::string TrimBlanks(const std::string& text)
         return std::string();
     const auto last = text.find_last_not_of(kBlanks);
     return text.substr(first, last - first + 1);
-}
-
-std::string ProfileValue(const std::string& rawValue)
-{
-    std::string value = TrimBlanks(rawValue);
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-        value = value.substr(1, value.size() - 2);
-    return value;
 }
 
 bool SameName(const std::string& a, const std::string& b)

@@ -32,9 +32,6 @@ IniFile ScanIni(const std::string& text);
 // The text without the blanks the profile read drops around names and values.
 std::string TrimBlanks(const std::string& text);
 
-// What a profile read gives for the value as written.
-std::string ProfileValue(const std::string& rawValue);
-
 // Names are compared as the profile read compares them: without regard to
 // letter case.
 bool SameName(const std::string& a, const std::string& b);

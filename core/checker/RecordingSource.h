@@ -11,8 +11,8 @@ class ExplainingReads {
 public:
     virtual ~ExplainingReads() = default;
 
-    // The same profile read without the launcher's limit of 79 characters,
-    // to tell what that limit cuts off.
+    // The same profile read without the launcher's limit of kMaxValueLength
+    // characters, to tell what that limit cuts off.
     virtual std::string ReadWholeString(const std::string& section, const std::string& key,
                                         const std::string& file) = 0;
 

@@ -2,6 +2,7 @@
 
 #include "core/FileError.h"
 #include "core/IniRules.h"
+#include "core/LaunchFlow.h"
 #include "core/Messages.h"
 #include "core/checker/IniScan.h"
 #include "core/checker/Warnings.h"
@@ -113,8 +114,8 @@ private:
         if (call.whole.size() > call.value.size()) {
             const std::string lost = call.whole.substr(call.value.size());
             Line("    cut to " + std::to_string(call.value.size()) + " characters; lost: " + lost);
-            Warn(name + " is longer than 79 characters: the launcher loses " + std::to_string(lost.size()) +
-                 " characters of it");
+            Warn(name + " is longer than " + std::to_string(kMaxValueLength) + " characters: the launcher loses " +
+                 std::to_string(lost.size()) + " characters of it");
         }
     }
 
@@ -153,7 +154,7 @@ private:
     {
         // A missing file is told as missing; here the file is there.
         if (facts_.iniState != CheckFacts::IniState::Found || !facts_.iniRead ||
-            facts_.settings.silent != static_cast<std::int32_t>(kSilentMissing))
+            facts_.decision.outcome != LoadDecision::Outcome::IniNotFound)
             return;
         const IniFile ini = ScanIni(facts_.iniText);
         const IniSection* init = FindSection(ini, kInitSection);
@@ -181,7 +182,7 @@ private:
                      ? std::string("Choice: none; the launcher ends after reading ") + kSilentKey
                      : std::string("Choice: no candidate is present and ") + kDefaultPathKey + " is not set");
             Line("Dialog: not shown; the launcher ends first");
-            EndsWith("The launcher ends with this message:", decision.message);
+            EndsWith("The launcher ends with this message:", settings.messageText);
             Line("");
             return;
         }
@@ -199,8 +200,8 @@ private:
         const bool launchFails = Program();
         Dialog();
         if (launchFails)
-            EndsWith(settings.silent == 0 ? "On OK, the launch fails with this message:"
-                                          : "The launch fails with this message:",
+            EndsWith(DialogShows(settings) ? "On OK, the launch fails with this message:"
+                                           : "The launch fails with this message:",
                      LaunchFailedMessage(settings.targetPath));
         Line("");
     }
@@ -236,12 +237,12 @@ private:
     void Dialog()
     {
         const LaunchSettings& settings = facts_.settings;
-        if (settings.silent != 0) {
-            Line("Dialog: not shown, since Silent is " + std::to_string(settings.silent) +
-                 ": the program starts at once");
+        const std::string silent = std::string(kSilentKey) + " is " + std::to_string(settings.silent);
+        if (!DialogShows(settings)) {
+            Line("Dialog: not shown, since " + silent + ": the program starts at once");
             return;
         }
-        Line("Dialog: shown, since Silent is 0; the program starts only on OK");
+        Line("Dialog: shown, since " + silent + "; the program starts only on OK");
         Line("  Caption: " + settings.caption);
         Panel();
     }
@@ -251,7 +252,7 @@ private:
         const std::string& info = facts_.settings.infoFile;
         const InfoPanelContent& panel = facts_.panel;
         if (!facts_.panelRead || !panel.filled) {
-            Line("  Panel: empty, since INFO is not set");
+            Line(std::string("  Panel: empty, since ") + kInfoKey + " is not set");
         } else if (!facts_.infoOpened) {
             Line("  Panel: " + panel.text + " (" + FileErrorMessage(facts_.infoOpenCause, info) + ")");
             Warn(info + " cannot be opened: the panel shows an error line instead of its text");
@@ -266,7 +267,7 @@ private:
         }
         if (facts_.panelRead && facts_.infoOpened && !facts_.infoReadFailed)
             AddAll(InfoFileWarnings(info, facts_.infoBytes, panel.text));
-        Line(std::string("  OK reads: ") + (panel.accept ? "Accept" : "OK"));
+        Line(std::string("  OK reads: ") + (panel.accept ? kAcceptLabel : "OK"));
     }
 
     void Preview()
@@ -276,7 +277,7 @@ private:
         if (!facts_.previewError.empty()) {
             Line("Preview: not made: " + facts_.previewError);
         } else {
-            const bool shown = facts_.decision.TargetChosen() && facts_.settings.silent == 0;
+            const bool shown = facts_.decision.TargetChosen() && DialogShows(facts_.settings);
             Line("Preview: " + facts_.previewFile + ", " + std::to_string(facts_.previewWidth) + " by " +
                  std::to_string(facts_.previewHeight) + " pixels" +
                  (shown ? "" : "; no dialog would show, this is how it would look"));
@@ -298,20 +299,21 @@ private:
 
     void Result()
     {
+        std::string result;
         if (facts_.previewAsked && !facts_.previewError.empty()) {
             report_.status = kCannotCheck;
-            Line("Result: the preview could not be made (exit status 3)");
+            result = "the preview could not be made";
         } else if (ending_) {
             report_.status = kLauncherError;
-            Line("Result: the launcher ends with an error message (exit status 2)");
+            result = "the launcher ends with an error message";
         } else if (!warnings_.empty()) {
             report_.status = kWarnings;
-            Line("Result: " + std::to_string(warnings_.size()) + (warnings_.size() == 1 ? " warning" : " warnings") +
-                 " (exit status 1)");
+            result = std::to_string(warnings_.size()) + (warnings_.size() == 1 ? " warning" : " warnings");
         } else {
             report_.status = kNothingWrong;
-            Line("Result: nothing wrong (exit status 0)");
+            result = "nothing wrong";
         }
+        Line("Result: " + result + " (exit status " + std::to_string(report_.status) + ")");
     }
 
     const CheckFacts& facts_;

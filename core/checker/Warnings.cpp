@@ -122,8 +122,8 @@ void CheckInitSection(const IniSection& section, std::vector<std::string>& warni
     const IniKey* name = FindKey(section, kDefaultNameKey);
     const IniKey* path = FindKey(section, kDefaultPathKey);
     if (name && !name->value.empty() && (!path || path->value.empty()))
-        warnings.push_back(AtLine(name->line) + "DefaultName without DefaultPath: it is never read, and with no "
-                                                "candidate present the launcher ends with an error");
+        warnings.push_back(AtLine(name->line) + kDefaultNameKey + " without " + kDefaultPathKey +
+                           ": it is never read, and with no candidate present the launcher ends with an error");
 }
 
 void CheckCandidateSection(const IniSection& section, std::vector<std::string>& warnings)
@@ -136,13 +136,13 @@ void CheckCandidateSection(const IniSection& section, std::vector<std::string>& 
         if (prefix == kKeyPathPrefix) {
             const IniKey* path = FindKey(section, kPathPrefix + std::to_string(number));
             if (!key.value.empty() && (!path || path->value.empty()))
-                warnings.push_back(AtLine(key.line) + key.name + " has no Path" + std::to_string(number) +
+                warnings.push_back(AtLine(key.line) + key.name + " has no " + kPathPrefix + std::to_string(number) +
                                    ": when its key is present, the launcher starts nothing and reports the empty path");
             continue;
         }
         const IniKey* rkey = FindKey(section, kKeyPathPrefix + std::to_string(number));
         if (!rkey || rkey->value.empty())
-            warnings.push_back(AtLine(key.line) + key.name + " has no RKey" + std::to_string(number) +
+            warnings.push_back(AtLine(key.line) + key.name + " has no " + kKeyPathPrefix + std::to_string(number) +
                                ": candidate " + std::to_string(number) + " is never chosen");
     }
 }
@@ -239,7 +239,7 @@ std::vector<std::string> InfoFileWarnings(const std::string& infoFile, const std
                 why += (i == 0 ? "" : i + 1 == reasons.size() ? " and " : ", ") + reasons[i];
             warnings.push_back(infoFile + " almost begins with " + opening + " (" + why +
                                "): OK keeps its label \"OK\"; only the exact upper-case bytes " + opening +
-                               " at the very start make it \"Accept\"");
+                               " at the very start make it \"" + kAcceptLabel + "\"");
         }
     }
 
@@ -259,7 +259,7 @@ std::vector<std::string> InfoFileWarnings(const std::string& infoFile, const std
     }
     if (firstZero != std::string::npos)
         warnings.push_back(infoFile + " has a zero byte at offset " + std::to_string(firstZero) +
-                           ": the panel drops the rest of each 49-byte chunk from a zero byte on (" +
-                           std::to_string(dropped) + " bytes in all)");
+                           ": the panel drops the rest of each " + std::to_string(kInfoChunkSize) +
+                           "-byte chunk from a zero byte on (" + std::to_string(dropped) + " bytes in all)");
     return warnings;
 }

@@ -310,6 +310,28 @@ TEST_F(CheckerTest, ExplainsBrokenConfigurations)
     }
 }
 
+TEST_F(CheckerTest, TellsWhatItCannotCheckAndHowItIsUsed)
+{
+    const std::string usage = "usage: tolvan-check [--as NAME] [--preview FILE.bmp] [DIR]\n";
+    const struct {
+        std::string arguments;
+        DWORD status;
+        std::string output;
+    } cases[] = {
+        {"--help", 0, usage},
+        {"--bogus \"" + D() + "\"", 3, "tolvan-check: unknown option --bogus\n" + usage},
+        {"--as \"\"", 3, "tolvan-check: --as needs a NAME\n" + usage},
+        {"\"" + D("NOSUCH") + "\"", 3,
+         "tolvan-check: cannot use " + D("NOSUCH") + " as the current directory (error 2)\n"},
+    };
+    for (const auto& test : cases) {
+        const CheckRun run = RunChecker(test.arguments, BesideThisProgram(""));
+        EXPECT_TRUE(run.ended) << test.arguments;
+        EXPECT_EQ(test.status, run.status) << test.arguments;
+        EXPECT_EQ(test.output, run.report) << test.arguments;
+    }
+}
+
 namespace {
 
 // A 24-bit BMP file as the checker writes it.

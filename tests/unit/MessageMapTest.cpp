@@ -23,23 +23,22 @@ bool DerivedDeclines(Target& t) { t.seen.push_back("derived declines"); return f
 bool Help(Target& t) { t.seen.push_back("help"); return true; }
 
 constexpr MessageMapEntry<Handler> kBaseEntries[] = {
-    {kPaint, 0, 0, &BasePaint},
-    {kCommandMessage, 0, 1, &BaseOk},
+    {MessageKey::Message(kPaint), &BasePaint},
+    {MessageKey::Command(0, 1), &BaseOk},
 };
 constexpr MessageMap<Handler> kBaseMap = MakeMessageMap<Handler>(nullptr, kBaseEntries);
 
 constexpr MessageMapEntry<Handler> kDerivedEntries[] = {
-    {kCommandMessage, 0, 1, &DerivedDeclines},
-    {kPaint, 0, 0, &DerivedPaint},
-    {kCommandMessage, 0, kHelpCommand, &Help},
+    {MessageKey::Command(0, 1), &DerivedDeclines},
+    {MessageKey::Message(kPaint), &DerivedPaint},
+    {MessageKey::Command(0, kHelpCommand), &Help},
 };
 constexpr MessageMap<Handler> kDerivedMap = MakeMessageMap<Handler>(&kBaseMap, kDerivedEntries);
 
-std::vector<std::string> Send(const MessageMap<Handler>& map, std::uint32_t message, std::uint32_t code,
-                              std::uint32_t id, bool* taken = nullptr)
+std::vector<std::string> Send(const MessageMap<Handler>& map, const MessageKey& received, bool* taken = nullptr)
 {
     Target target;
-    const bool result = map.Dispatch(message, code, id, [&](Handler h) { return h(target); });
+    const bool result = map.Dispatch(received, [&](Handler h) { return h(target); });
     if (taken)
         *taken = result;
     return target.seen;
@@ -49,28 +48,39 @@ std::vector<std::string> Send(const MessageMap<Handler>& map, std::uint32_t mess
 
 TEST(MessageMap, TheDerivedEntryHidesTheBaseEntry)
 {
-    EXPECT_EQ(std::vector<std::string>{"derived paint"}, Send(kDerivedMap, kPaint, 0, 0));
-    EXPECT_EQ(std::vector<std::string>{"base paint"}, Send(kBaseMap, kPaint, 0, 0));
+    EXPECT_EQ(std::vector<std::string>{"derived paint"}, Send(kDerivedMap, MessageKey::Message(kPaint)));
+    EXPECT_EQ(std::vector<std::string>{"base paint"}, Send(kBaseMap, MessageKey::Message(kPaint)));
 }
 
 TEST(MessageMap, ADecliningHandlerPassesTheMessageOnToTheBase)
 {
-    EXPECT_EQ((std::vector<std::string>{"derived declines", "base ok"}), Send(kDerivedMap, kCommandMessage, 0, 1));
+    EXPECT_EQ((std::vector<std::string>{"derived declines", "base ok"}), Send(kDerivedMap, MessageKey::Command(0, 1)));
 }
 
 TEST(MessageMap, CommandsMatchOnIdAndNotificationCode)
 {
-    EXPECT_EQ(std::vector<std::string>{"help"}, Send(kDerivedMap, kCommandMessage, 0, kHelpCommand));
+    EXPECT_EQ(std::vector<std::string>{"help"}, Send(kDerivedMap, MessageKey::Command(0, kHelpCommand)));
     bool taken = true;
-    EXPECT_TRUE(Send(kDerivedMap, kCommandMessage, 1, kHelpCommand, &taken).empty());
+    EXPECT_TRUE(Send(kDerivedMap, MessageKey::Command(1, kHelpCommand), &taken).empty());
     EXPECT_FALSE(taken);
-    EXPECT_TRUE(Send(kBaseMap, kCommandMessage, 0, kHelpCommand, &taken).empty());
+    EXPECT_TRUE(Send(kBaseMap, MessageKey::Command(0, kHelpCommand), &taken).empty());
+    EXPECT_FALSE(taken);
+}
+
+TEST(MessageMap, CommandsAndMessagesNeverMatchEachOther)
+{
+    // The command whose id is the paint message's number, and the message
+    // whose number is a command's id, reach no handler.
+    bool taken = true;
+    EXPECT_TRUE(Send(kDerivedMap, MessageKey::Command(0, kPaint), &taken).empty());
+    EXPECT_FALSE(taken);
+    EXPECT_TRUE(Send(kDerivedMap, MessageKey::Message(1), &taken).empty());
     EXPECT_FALSE(taken);
 }
 
 TEST(MessageMap, AMessageNoMapTakesIsReportedAsNotTaken)
 {
     bool taken = true;
-    EXPECT_TRUE(Send(kDerivedMap, 0x0201, 0, 0, &taken).empty());
+    EXPECT_TRUE(Send(kDerivedMap, MessageKey::Message(0x0201), &taken).empty());
     EXPECT_FALSE(taken);
 }

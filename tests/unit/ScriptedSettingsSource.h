@@ -63,7 +63,7 @@ public:
         case RegistryRoot::CurrentUser:
             return "HKCU";
         }
-        return "root " + std::to_string(static_cast<std::uint32_t>(root));
+        return "root " + std::to_string(static_cast<int>(root));
     }
 };
 
@@ -75,8 +75,8 @@ protected:
     int Load()
     {
         decision = LoadSettingsFrom(source, "TOLVAN", settings);
-        if (!decision.message.empty())
-            messages.push_back(decision.message);
+        if (!decision.TargetChosen())
+            messages.push_back(settings.messageText);
         return decision.TargetChosen() ? 1 : 0;
     }
 

@@ -31,7 +31,7 @@ private:
 };
 
 const MessageMapEntry<AppHandler> HelpRecordingApp::entries[] = {
-    {WM_COMMAND, 0, kHelpCommand, &HelpRecordingApp::RecordHelp},
+    {MessageKey::Command(0, kHelpCommand), &HelpRecordingApp::RecordHelp},
 };
 const AppMessageMap HelpRecordingApp::messageMap = MakeMessageMap<AppHandler>(nullptr, HelpRecordingApp::entries);
 

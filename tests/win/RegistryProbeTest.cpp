@@ -116,7 +116,7 @@ protected:
         Source source(directory);
         settings = LaunchSettings();
         const LoadDecision decision = LoadSettingsFrom(source, "TOLVAN", settings);
-        EXPECT_EQ("", decision.message);
+        EXPECT_EQ("", settings.messageText);
         return decision.TargetChosen() ? 1 : 0;
     }
 
