@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/checker/MediaWarnings.h"
 #include "core/checker/RecordingSource.h"
 
 // What the configuration checker asks of Win32 beyond the launcher's own
@@ -36,6 +37,21 @@ std::vector<std::string> DllFilesInCurrentDirectory();
 // extension; "" when there is none. isFolder tells a folder of that name.
 std::string FindProgram(const std::string& path, bool& isFolder);
 
+// The ANSI code page of the process (GetACP).
+unsigned AnsiCodePage();
+
+// The current directory, read in UTF-16 and written in the ANSI code page
+// as a program of that code page gets it.
+AnsiView CurrentDirectoryInCodePage();
+
+// Whether a path that begins with a drive letter lies on a network drive
+// (GetDriveTypeA of its root).
+bool IsOnNetworkDrive(const std::string& path);
+
+// The path as \\server\share\... (WNetGetUniversalNameA); "" when it
+// cannot be had.
+std::string UniversalName(const std::string& path);
+
 }  // namespace win
 
 // The checker's further questions about the launcher's reads, asked of
@@ -43,5 +59,6 @@ std::string FindProgram(const std::string& path, bool& isFolder);
 class ProfileExplainingReads : public ExplainingReads {
 public:
     std::string ReadWholeString(const std::string& section, const std::string& key, const std::string& file) override;
+    AnsiView ReadInCodePage(const std::string& section, const std::string& key, const std::string& file) override;
     bool KeyOpensForReading(RegistryRoot root, const std::string& keyPath) override;
 };

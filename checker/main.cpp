@@ -4,6 +4,7 @@
 // writes nothing but the preview it is asked for.
 #include <cstdio>
 #include <fstream>
+#include <new>
 #include <sstream>
 
 #include "checker/CheckerServices.h"
@@ -74,6 +75,17 @@ void LoadAsTheLauncher(const CheckOptions& options, CheckFacts& facts)
     facts.decision = LoadSettingsFrom(source, facts.applicationName, facts.settings);
 }
 
+// The drive the directory lies on and how the code page writes its path,
+// which the launcher's reads cannot tell.
+void NoteWhereItLies(CheckFacts& facts)
+{
+    facts.codePage = win::AnsiCodePage();
+    facts.directoryInCodePage = win::CurrentDirectoryInCodePage();
+    facts.onNetworkDrive = win::IsOnNetworkDrive(facts.directory);
+    if (facts.onNetworkDrive)
+        facts.uncPath = win::UniversalName(facts.directory);
+}
+
 // The INI file itself, for what the launcher's reads cannot tell.
 void NoteIniFile(CheckFacts& facts)
 {
@@ -107,6 +119,10 @@ void ReadPanel(CheckFacts& facts)
         facts.panel.filled = true;
         facts.infoReadFailed = true;
         facts.infoReadCause = error.cause;
+    } catch (const std::bad_alloc&) {
+        facts.panel = InfoPanelContent();
+        facts.panel.filled = true;
+        facts.infoTooLarge = true;
     }
 }
 
@@ -166,6 +182,7 @@ int main(int argc, char* argv[])
 
     CheckFacts facts;
     LoadAsTheLauncher(options, facts);
+    NoteWhereItLies(facts);
     NoteIniFile(facts);
     facts.dllFiles = win::DllFilesInCurrentDirectory();
     FollowTheLaunch(facts);

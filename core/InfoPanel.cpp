@@ -32,7 +32,12 @@ InfoPanelContent ReadInfoPanel(const std::string& infoFile, InfoFileReader& file
         count = std::min(file.Read(buffer, kInfoChunkSize), kInfoChunkSize);
         buffer[count] = '\0';
         // A zero byte ends what this chunk adds; the next chunk adds as usual.
-        content.text.append(buffer, std::strlen(buffer));
+        const std::size_t length = std::strlen(buffer);
+        // A text longer than a string can be is as much too large to hold
+        // as one whose memory cannot be had.
+        if (length > content.text.max_size() - content.text.size())
+            throw std::bad_alloc();
+        content.text.append(buffer, length);
     } while (count == kInfoChunkSize);
     file.Close();
 

@@ -43,5 +43,7 @@ struct InfoPanelContent {
 
 // Reads the information text file named by infoFile, whole, for the panel.
 // A text that begins with "END USER" turns OK into "Accept"; a file that
-// cannot be opened gives a line naming it and the cause instead.
+// cannot be opened gives a line naming it and the cause instead. A text
+// too large to hold throws std::bad_alloc, as a failed read throws its
+// file error: either leaves the panel empty.
 InfoPanelContent ReadInfoPanel(const std::string& infoFile, InfoFileReader& file);

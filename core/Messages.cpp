@@ -4,9 +4,13 @@ const char kNoSuitableKeysMessage[] = "Error in ini file:\nNo suitable keys foun
 
 const char kHelpFailedMessage[] = "Failed to launch help.";
 
+const char kOutOfMemoryMessage[] = "Out of memory.";
+
+const char kIniNotFoundReason[] = "File not found or missing key";
+
 std::string IniNotFoundMessage(const std::string& iniPath)
 {
-    return "'" + iniPath + "'\n File not found or missing key";
+    return "'" + iniPath + "'\n " + kIniNotFoundReason;
 }
 
 std::string LaunchFailedMessage(const std::string& targetPath)

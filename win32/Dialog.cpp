@@ -1,9 +1,11 @@
 #include "win32/Dialog.h"
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "core/Geometry.h"
+#include "core/Messages.h"
 #include "win32/File.h"
 #include "win32/WinApp.h"
 
@@ -242,6 +244,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     } catch (const CFileException& error) {
         // What was left undone stays undone; the dialog goes on.
         error.ReportError(MB_ICONSTOP);
+        return FALSE;
+    } catch (const std::bad_alloc&) {
+        // The same for memory: said, never passed over in silence. What
+        // could not be held is gone by now, so the message can be.
+        ReportMessage(kOutOfMemoryMessage, MB_ICONSTOP);
         return FALSE;
     } catch (...) {
         // No exception may cross the window manager.

@@ -1,5 +1,7 @@
 #include "win32/LauncherDlg.h"
 
+#include <new>
+
 #include "core/Geometry.h"
 #include "core/InfoPanel.h"
 #include "win32/CFileReader.h"
@@ -46,14 +48,24 @@ BOOL CLauncherDlg::OnInitDialog()
 
 void CLauncherDlg::FillInfoPanel()
 {
-    // A failed read or close leaves from here; the file closes on the way.
+    // A failed read or close, or a text too large to hold, leaves from
+    // here; the file closes on the way.
     CFileReader reader;
     const InfoPanelContent content = ReadInfoPanel(settings_.infoFile, reader);
     if (!content.filled)
         return;
+    const HWND window = Handle();
+    char okLabel[16] = {};
+    GetDlgItemTextA(window, IDOK, okLabel, sizeof okLabel);
     if (content.accept)
-        SetDlgItemTextA(Handle(), IDOK, kAcceptLabel);
-    SetDlgItemTextA(Handle(), IDC_INFO_TEXT, content.text.c_str());
+        SetDlgItemTextA(window, IDOK, kAcceptLabel);
+    if (!SetDlgItemTextA(window, IDC_INFO_TEXT, content.text.c_str())) {
+        // The panel has no room for the text: the dialog goes on as after
+        // a failed read, and no agreement is accepted unseen.
+        SetDlgItemTextA(window, IDC_INFO_TEXT, "");
+        SetDlgItemTextA(window, IDOK, okLabel);
+        throw std::bad_alloc();
+    }
 }
 
 bool CLauncherDlg::OnPaint(CDialog& dialog, WPARAM, LPARAM, LRESULT&)

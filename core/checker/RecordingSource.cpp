@@ -25,6 +25,7 @@ std::string RecordingSource::ReadString(const std::string& section, const std::s
     call.key = key;
     call.value = inner_.ReadString(section, key, file);
     call.whole = explaining_.ReadWholeString(section, key, file);
+    call.inCodePage = explaining_.ReadInCodePage(section, key, file);
     calls_.push_back(call);
     return call.value;
 }
@@ -54,6 +55,6 @@ bool RecordingInfoReader::Open(const std::string& name, int& cause)
 std::size_t RecordingInfoReader::Read(char* buffer, std::size_t count)
 {
     const std::size_t read = inner_.Read(buffer, count);
-    facts_.infoBytes.append(buffer, read);
+    facts_.infoZeros.Count(buffer, read);
     return read;
 }

@@ -4,6 +4,7 @@
 
 #include "core/InfoPanel.h"
 #include "core/SettingsSource.h"
+#include "core/checker/MediaWarnings.h"
 #include "core/checker/Report.h"
 
 // What the checker asks beyond the launcher's own reads, to explain them.
@@ -15,6 +16,10 @@ public:
     // characters, to tell what that limit cuts off.
     virtual std::string ReadWholeString(const std::string& section, const std::string& key,
                                         const std::string& file) = 0;
+
+    // The same value read in UTF-16 and written in the ANSI code page, to
+    // tell characters that the launcher's read cannot give as written.
+    virtual AnsiView ReadInCodePage(const std::string& section, const std::string& key, const std::string& file) = 0;
 
     // Whether the key exists and opens for reading, to tell a missing key
     // from one that refuses full access.

@@ -46,6 +46,7 @@ public:
     CheckReport Build()
     {
         Header();
+        MediaWarnings();
         Trace();
         if (facts_.iniState == CheckFacts::IniState::Found && facts_.iniRead)
             AddAll(IniWarnings(ScanIni(facts_.iniText)));
@@ -134,6 +135,24 @@ private:
             Warn(call.keyPath + " exists under " + root +
                  " but refuses full access: the launcher treats it as absent; run it elevated, or expect the default");
             break;
+        }
+    }
+
+    // What breaks the medium where it lies, whatever the INI file says.
+    void MediaWarnings()
+    {
+        if (facts_.onNetworkDrive)
+            Warn(NetworkDriveWarning(facts_.directory, facts_.uncPath));
+        const std::string directory = DirectoryCodePageWarning(facts_.directoryInCodePage, facts_.codePage);
+        if (!directory.empty())
+            Warn(directory);
+        for (const RecordedCall& call : facts_.calls) {
+            if (call.kind != RecordedCall::Kind::Read || call.isInteger)
+                continue;
+            const std::string value =
+                ValueCodePageWarning("[" + call.section + "] " + call.key, call.inCodePage, facts_.codePage);
+            if (!value.empty())
+                Warn(value);
         }
     }
 
@@ -260,13 +279,19 @@ private:
             Line("  Panel: empty; reading " + info + " fails, and the launcher first shows this message:");
             report_.text += Indented(FileErrorMessage(facts_.infoReadCause, std::string()), "    ");
             Warn("reading " + info + " fails after it was opened: the panel stays empty");
+        } else if (facts_.infoTooLarge) {
+            Line("  Panel: empty; the text of " + info +
+                 " is too large to hold, and the launcher first shows this message:");
+            report_.text += Indented(kOutOfMemoryMessage, "    ");
+            Warn(info + " is too large for the launcher to hold: it shows \"" + kOutOfMemoryMessage +
+                 "\" and an empty panel, and OK starts the program without the text having been shown");
         } else if (panel.text.empty()) {
             Line("  Panel: empty, since " + info + " is empty");
         } else {
             Line("  Panel: " + FirstLine(panel.text));
         }
-        if (facts_.panelRead && facts_.infoOpened && !facts_.infoReadFailed)
-            AddAll(InfoFileWarnings(info, facts_.infoBytes, panel.text));
+        if (facts_.panelRead && facts_.infoOpened && !facts_.infoReadFailed && !facts_.infoTooLarge)
+            AddAll(InfoFileWarnings(info, facts_.infoZeros, panel.text));
         Line(std::string("  OK reads: ") + (panel.accept ? kAcceptLabel : "OK"));
     }
 

@@ -8,6 +8,8 @@
 #include "core/LaunchSettings.h"
 #include "core/SettingsLoader.h"
 #include "core/SettingsSource.h"
+#include "core/checker/MediaWarnings.h"
+#include "core/checker/Warnings.h"
 
 // What the checker saw the launcher's own code do in a directory, and the
 // plain report made of it.
@@ -27,6 +29,7 @@ struct RecordedCall {
     std::uint32_t integer = 0; // what an integer read gave
     std::string value;         // what a text read gave the launcher
     std::string whole;         // the same value without the launcher's limit
+    AnsiView inCodePage;       // the same value as the code page writes it
     RegistryRoot root = RegistryRoot::ClassesRoot;  // a probe
     std::string keyPath;                            // a probe
     ProbeOutcome outcome = ProbeOutcome::Absent;    // a probe
@@ -35,6 +38,12 @@ struct RecordedCall {
 struct CheckFacts {
     std::string directory;        // as the launcher's current directory
     std::string applicationName;
+    // Where the directory lies and how the code page writes its path, for
+    // what breaks a medium in the field.
+    bool onNetworkDrive = false;
+    std::string uncPath;          // the directory as \\server\share\...; "" when unknown
+    unsigned codePage = 0;        // the ANSI code page
+    AnsiView directoryInCodePage; // the directory's path as it writes it
     bool wideBuild = false;       // a 64-bit checker, whose registry view differs
     enum class IniState { Found, Missing, Folder } iniState = IniState::Missing;
     bool iniRead = false;         // the file's text could be read for the warnings
@@ -59,7 +68,8 @@ struct CheckFacts {
     int infoOpenCause = 0;        // the cause when it did not
     bool infoReadFailed = false;  // a read or the close failed after the open
     int infoReadCause = 0;
-    std::string infoBytes;        // the bytes read from the file
+    bool infoTooLarge = false;    // its text cannot be held
+    ZeroBytes infoZeros;          // in the bytes read from the file
 
     bool previewAsked = false;
     std::string previewFile;

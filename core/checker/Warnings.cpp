@@ -211,8 +211,21 @@ std::vector<std::string> IniWarnings(const IniFile& ini)
     return warnings;
 }
 
-std::vector<std::string> InfoFileWarnings(const std::string& infoFile, const std::string& bytes,
-                                          const std::string& text)
+void ZeroBytes::Count(const char* chunk, std::size_t size)
+{
+    // Only this chunk: a search to the end of the file for every chunk
+    // takes time that grows with the square of the file.
+    const void* found = std::memchr(chunk, '\0', size);
+    if (found) {
+        const auto zero = static_cast<std::size_t>(static_cast<const char*>(found) - chunk);
+        if (first == std::string::npos)
+            first = read + zero;
+        dropped += size - zero;
+    }
+    read += size;
+}
+
+std::vector<std::string> InfoFileWarnings(const std::string& infoFile, const ZeroBytes& zeros, const std::string& text)
 {
     std::vector<std::string> warnings;
     const std::string opening = kAgreementOpening;
@@ -243,23 +256,9 @@ std::vector<std::string> InfoFileWarnings(const std::string& infoFile, const std
         }
     }
 
-    std::size_t firstZero = std::string::npos;
-    std::size_t dropped = 0;
-    for (std::size_t chunk = 0; chunk < bytes.size(); chunk += kInfoChunkSize) {
-        const std::size_t end = std::min(chunk + kInfoChunkSize, bytes.size());
-        // Only this chunk: a search to the end of the file for every chunk
-        // takes time that grows with the square of the file.
-        const void* found = std::memchr(bytes.data() + chunk, '\0', end - chunk);
-        if (!found)
-            continue;
-        const auto zero = static_cast<std::size_t>(static_cast<const char*>(found) - bytes.data());
-        if (firstZero == std::string::npos)
-            firstZero = zero;
-        dropped += end - zero;
-    }
-    if (firstZero != std::string::npos)
-        warnings.push_back(infoFile + " has a zero byte at offset " + std::to_string(firstZero) +
+    if (zeros.first != std::string::npos)
+        warnings.push_back(infoFile + " has a zero byte at offset " + std::to_string(zeros.first) +
                            ": the panel drops the rest of each " + std::to_string(kInfoChunkSize) +
-                           "-byte chunk from a zero byte on (" + std::to_string(dropped) + " bytes in all)");
+                           "-byte chunk from a zero byte on (" + std::to_string(zeros.dropped) + " bytes in all)");
     return warnings;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,19 @@
 // launcher drops.
 std::vector<std::string> IniWarnings(const IniFile& ini);
 
-// The information text file as the panel reads it: bytes are the file's
-// bytes as read, text what the panel makes of them. A text that almost
-// begins with "END USER", and zero bytes, whose chunk loses the rest.
-std::vector<std::string> InfoFileWarnings(const std::string& infoFile, const std::string& bytes,
-                                          const std::string& text);
+// The zero bytes of the information text file, counted chunk by chunk as
+// the panel reads it, without keeping the file: each drops the rest of its
+// chunk.
+struct ZeroBytes {
+    std::size_t first = std::string::npos;  // offset of the first; npos: none
+    std::size_t dropped = 0;                // the bytes they drop, in all
+    std::size_t read = 0;                   // the bytes counted so far
+
+    // Counts the next chunk, of at most kInfoChunkSize bytes.
+    void Count(const char* chunk, std::size_t size);
+};
+
+// The information text file as the panel reads it: its zero bytes, and
+// text, what the panel makes of the file. A text that almost begins with
+// "END USER", and zero bytes, whose chunk loses the rest.
+std::vector<std::string> InfoFileWarnings(const std::string& infoFile, const ZeroBytes& zeros, const std::string& text);

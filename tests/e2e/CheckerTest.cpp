@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <winioctl.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "tests/ThisProgram.h"
+#include "tests/e2e/LargeLicence.h"
 #include "tests/e2e/LauncherTest.h"
 #include "tests/win/ScratchKey.h"
 
@@ -42,26 +44,36 @@ BOOL CALLBACK CountVisibleWindows(HWND window, LPARAM parameter)
     return TRUE;
 }
 
-// Runs the checker from the current directory cwd and collects what it
-// printed; counts every window it shows, which must be none.
-CheckRun RunChecker(const std::string& arguments, const std::string& cwd)
+std::wstring Wide(const std::string& text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+// Runs the checker from the current directory cwd, which may have a name
+// the code page cannot write, and collects what it printed; counts every
+// window it shows, which must be none.
+CheckRun RunChecker(const std::string& arguments, const std::wstring& cwd)
 {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE read = nullptr;
     HANDLE write = nullptr;
     CreatePipe(&read, &write, &inheritable, 0);
     SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = write;
     startup.hStdError = write;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process = {};
-    const std::string program = BesideThisProgram("tolvan-check.exe");
-    std::string commandLine = "\"" + program + "\" " + arguments;
+    const std::wstring program = Wide(BesideThisProgram("tolvan-check.exe"));
+    std::wstring commandLine = L"\"" + program + L"\" " + Wide(arguments);
     CheckRun run;
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                         cwd.c_str(), &startup, &process)) {
         CloseHandle(read);
         CloseHandle(write);
@@ -104,6 +116,11 @@ CheckRun RunChecker(const std::string& arguments, const std::string& cwd)
         output.erase(at, 1);
     run.report = output;
     return run;
+}
+
+CheckRun RunChecker(const std::string& arguments, const std::string& cwd)
+{
+    return RunChecker(arguments, Wide(cwd));
 }
 
 }  // namespace
@@ -481,6 +498,177 @@ TEST(DoubleByteCodePage, TheCheckerTakesADoubleByteNameAsTheLauncherDoes)
     EXPECT_NE(std::string::npos, run.report.find("\nApplication name: " + name + "\n")) << run.report;
     EXPECT_NE(std::string::npos, run.report.find("\nConfiguration file: " + (dir / (name + ".ini")) + "\n  found\n"))
         << run.report;
+}
+
+namespace {
+
+bool RunningUnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// A drive letter that Windows calls a network drive, on a directory, for
+// as long as the case lasts. Under Wine it is made by Wine's own mount
+// manager, as its configuration tool makes a drive a network share;
+// Windows needs a share for it, which the case does not make.
+class NetworkDrive {
+public:
+    explicit NetworkDrive(const std::string& directory)
+    {
+        if (!RunningUnderWine()) {
+            skipReason_ = "a network drive needs a network share on Windows, which this case does not make";
+            return;
+        }
+        using UnixFileName = char*(WINAPIV*)(const wchar_t*);
+        using Generic = void (*)();
+        const auto unixFileName = reinterpret_cast<UnixFileName>(
+            reinterpret_cast<Generic>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        char* unixPath = unixFileName ? unixFileName(Wide(directory).c_str()) : nullptr;
+        const DWORD used = GetLogicalDrives();
+        for (char candidate = 'N'; candidate <= 'Y' && !letter_; ++candidate) {
+            if (!(used & (1u << (candidate - 'A'))))
+                letter_ = candidate;
+        }
+        if (!unixPath || !letter_ || !Define(unixPath))
+            skipReason_ = "Wine's mount manager made no network drive";
+        if (unixPath)
+            HeapFree(GetProcessHeap(), 0, unixPath);
+        if (!skipReason_.empty())
+            letter_ = 0;
+    }
+    NetworkDrive(const NetworkDrive&) = delete;
+    NetworkDrive& operator=(const NetworkDrive&) = delete;
+    ~NetworkDrive()
+    {
+        if (letter_)
+            Define(nullptr);
+    }
+
+    const std::string& SkipReason() const { return skipReason_; }
+    std::string Root() const { return std::string(1, letter_) + ":\\"; }
+
+private:
+    // The mount manager's request for a drive: Wine's own, declared in its
+    // headers as struct mountmgr_unix_drive. Without a mount point it
+    // removes the drive.
+    struct UnixDrive {
+        ULONG size;
+        ULONG type;
+        ULONG fsType;
+        DWORD serial;
+        ULONGLONG unixDevice;
+        WCHAR letter;
+        USHORT mountPointOffset;
+        USHORT deviceOffset;
+        USHORT labelOffset;
+    };
+
+    bool Define(const char* mountPoint) const
+    {
+        const HANDLE manager = CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (manager == INVALID_HANDLE_VALUE)
+            return false;
+        std::string request(sizeof(UnixDrive) + (mountPoint ? std::strlen(mountPoint) + 1 : 0), '\0');
+        UnixDrive drive = {};
+        drive.size = static_cast<ULONG>(request.size());
+        drive.type = DRIVE_REMOTE;
+        drive.letter = static_cast<WCHAR>(letter_);
+        if (mountPoint) {
+            drive.mountPointOffset = sizeof(UnixDrive);
+            std::memcpy(&request[sizeof(UnixDrive)], mountPoint, std::strlen(mountPoint) + 1);
+        }
+        std::memcpy(&request[0], &drive, sizeof drive);
+        const DWORD defineUnixDrive = CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+        DWORD returned = 0;
+        const BOOL done = DeviceIoControl(manager, defineUnixDrive, &request[0], static_cast<DWORD>(request.size()),
+                                          nullptr, 0, &returned, nullptr);
+        CloseHandle(manager);
+        return done != FALSE;
+    }
+
+    char letter_ = 0;
+    std::string skipReason_;
+};
+
+}  // namespace
+
+// A medium on a network drive letter: the elevated launcher would not see
+// the drive. The checker says so, though the INI file is sound.
+TEST_F(CheckerTest, WarnsOfAMediumOnANetworkDrive)
+{
+    LayOutExample();
+    const NetworkDrive drive(dir.Path());
+    if (!drive.SkipReason().empty())
+        GTEST_SKIP() << drive.SkipReason();
+    const CheckRun run = RunChecker(drive.Root(), BesideThisProgram(""));
+    EXPECT_EQ(1u, run.status) << run.report;
+    ExpectLines(run,
+                {"Directory: " + drive.Root(),
+                 "  " + drive.Root() +
+                     " is on a network drive: Windows starts the launcher elevated, as a setup, and an elevated "
+                     "program does not see the drive letters mapped before, so it would end with \"File not found or "
+                     "missing key\"; start it from the share's UNC path (\\\\server\\share\\...) instead",
+                 "Result: 1 warning (exit status 1)"},
+                "network drive");
+}
+
+// Names the ANSI code page cannot write reach the launcher as other
+// characters: a folder named in Cyrillic under code page 1252, where the
+// launcher finds no INI file, and a value of an INI file saved in UTF-16.
+TEST_F(CheckerTest, WarnsOfNamesTheCodePageCannotWrite)
+{
+    if (GetACP() != 1252)
+        GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252, which cannot write Cyrillic letters";
+    const std::wstring folder = L"\u0423\u0441\u0442\u0430\u043d\u043e\u0432\u043a\u0430";  // Установка
+    const std::wstring inside = Wide(dir.Path()) + L"\\" + folder;
+    ASSERT_TRUE(CreateDirectoryW(inside.c_str(), nullptr));
+    const std::string shown = dir.Path() + "\\?????????";
+    const std::size_t first = dir.Path().size() + 2;
+    const CheckRun cyrillic = RunChecker("", inside);
+    EXPECT_EQ(2u, cyrillic.status) << cyrillic.report;
+    ExpectLines(cyrillic,
+                {"  the directory's path holds characters that code page 1252 cannot write, at characters " +
+                 std::to_string(first) + " to " + std::to_string(first + 8) + " of " + shown +
+                 " (shown as ?): the launcher gets other characters in their place, so it finds neither its INI "
+                 "file nor the programs beside it; name the folders in plain ASCII"},
+                "Cyrillic folder");
+    RemoveDirectoryW(inside.c_str());
+
+    // "Лицензия.txt", in an INI file saved as UTF-16 with its byte-order mark.
+    const std::wstring ini = L"\uFEFF[Init]\r\nSilent=0\r\nINFO=\u041b\u0438\u0446\u0435\u043d\u0437\u0438\u044f.txt"
+                             L"\r\nDefaultPath=SETUP.EXE\r\n";
+    dir.Write("TOLVAN.ini", std::string(reinterpret_cast<const char*>(ini.data()), ini.size() * sizeof(wchar_t)));
+    dir.CopyMarker("SETUP.EXE");
+    const CheckRun utf16 = Check();
+    EXPECT_EQ(1u, utf16.status) << utf16.report;
+    ExpectLines(utf16,
+                {"  [Init] INFO holds characters that code page 1252 cannot write, at characters 1 to 8 of "
+                 "????????.txt (shown as ?): the launcher gets other characters in their place; write it in plain "
+                 "ASCII or in the characters of that code page"},
+                "UTF-16 INI file");
+}
+
+// The checker meets a licence too large to hold as the shipped launcher
+// does, and says what the launcher then shows.
+TEST_F(CheckerTest, SaysWhenTheLicenceIsTooLargeToHold)
+{
+    const LargeLicence licence(BesideThisProgram("tolvan-check.exe"));
+    if (!licence.SkipReason().empty())
+        GTEST_SKIP() << licence.SkipReason();
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=0\r\nINFO=" + licence.Info() + "\r\nDefaultPath=SETUP.EXE\r\n");
+    dir.CopyMarker("SETUP.EXE");
+    const CheckRun run = Check();
+    EXPECT_EQ(1u, run.status) << run.report;
+    ExpectLines(run,
+                {"  Panel: empty; the text of " + licence.Info() +
+                     " is too large to hold, and the launcher first shows this message:",
+                 "    Out of memory.", "  OK reads: OK",
+                 "  " + licence.Info() +
+                     " is too large for the launcher to hold: it shows \"Out of memory.\" and an empty panel, and OK "
+                     "starts the program without the text having been shown"},
+                "licence too large to hold");
 }
 
 TEST_F(CheckerTest, WarnsOfADllPlantedBesideTheLauncher)

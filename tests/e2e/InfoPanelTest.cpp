@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/WinThread.h"
+#include "tests/e2e/LargeLicence.h"
 #include "tests/e2e/LauncherTest.h"
 
 using e2e::RunResult;
@@ -188,6 +189,24 @@ TEST_F(InfoPanelTest, AReadThatFailsIsReportedAndTheDialogStillWorks)
     EXPECT_EQ("", shown.panel);
     EXPECT_EQ("OK", shown.okLabel);
     // The initialisation was cut short, so the dialog was not centred.
+    EXPECT_EQ(0, shown.window.left);
+    EXPECT_EQ(0, shown.window.top);
+}
+
+// The shipped launcher cannot hold a licence of 2.5 GB. It says so, and the
+// dialog then goes on as after a failed read: the panel empty, OK instead of
+// "Accept", not centred; OK still starts the program.
+TEST_F(InfoPanelTest, ALicenceTooLargeToHoldIsReportedAndTheDialogGoesOnWithoutIt)
+{
+    const LargeLicence licence(dir / "TOLVAN.EXE");
+    if (!licence.SkipReason().empty())
+        GTEST_SKIP() << licence.SkipReason();
+    const Shown shown = ShowAndConfirm(licence.Info());
+
+    ASSERT_EQ(1u, lastResult.messageBoxes.size()) << e2e::Describe(lastResult);
+    ExpectMessageBox(lastResult.messageBoxes[0], "Out of memory.", "TOLVAN", e2e::BoxIcon::Stop);
+    EXPECT_EQ("", shown.panel);
+    EXPECT_EQ("OK", shown.okLabel);
     EXPECT_EQ(0, shown.window.left);
     EXPECT_EQ(0, shown.window.top);
 }

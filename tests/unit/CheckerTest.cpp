@@ -88,19 +88,26 @@ TEST(CheckerWarnings, TellWhenTheInfoFileAlmostMakesOkAccept)
         {"\xEF\xBB\xBF\tend user", {almost + "a byte-order mark, blanks and other letter case" + rest}},
     };
     for (const auto& test : cases)
-        EXPECT_EQ(test.warnings, InfoFileWarnings("LICENSE.TXT", test.text, test.text)) << test.text;
+        EXPECT_EQ(test.warnings, InfoFileWarnings("LICENSE.TXT", ZeroBytes(), test.text)) << test.text;
 }
 
 TEST(CheckerWarnings, CountWhatZeroBytesDrop)
 {
-    // Zero bytes at 10 (the rest of the first chunk goes: 39 bytes) and 55
-    // (the second chunk ends at 60: 5 bytes).
+    // Zero bytes at 10 and 12 (the rest of the first chunk goes: 39 bytes)
+    // and 55 (the second chunk ends at 60: 5 bytes), counted chunk by chunk
+    // as the panel reads them.
     std::string bytes(60, 'x');
     bytes[10] = '\0';
+    bytes[12] = '\0';
     bytes[55] = '\0';
+    ZeroBytes zeros;
+    zeros.Count(bytes.data(), 49);
+    zeros.Count(bytes.data() + 49, 11);
+    zeros.Count(bytes.data() + 60, 0);
+    EXPECT_EQ(60u, zeros.read);
     EXPECT_EQ(std::vector<std::string>{"LICENSE.TXT has a zero byte at offset 10: the panel drops the rest of each "
                                        "49-byte chunk from a zero byte on (44 bytes in all)"},
-              InfoFileWarnings("LICENSE.TXT", bytes, std::string(10, 'x')));
+              InfoFileWarnings("LICENSE.TXT", zeros, std::string(10, 'x')));
 }
 
 TEST(CheckerBitmap, KeepsRowsFromTheBottomPaddedToFourBytes)
@@ -220,6 +227,60 @@ TEST(CheckerReport, WarnsOfDllFilesBesideTheLauncher)
     EXPECT_EQ(kWarnings, report.status);
 }
 
+// What the launcher's rules cannot see: a medium on a network drive, names
+// the code page cannot write, a licence too large to hold. Each is a
+// warning; a medium without them gets none.
+TEST(CheckerReport, WarnsOfWhatBreaksMediaInTheField)
+{
+    const std::string elevated =
+        " is on a network drive: Windows starts the launcher elevated, as a setup, and an elevated program does not "
+        "see the drive letters mapped before, so it would end with \"File not found or missing key\"; start it from ";
+    CheckFacts network = Loaded();
+    network.directory = "S:\\media";
+    network.onNetworkDrive = true;
+    network.uncPath = "\\\\server\\share\\media";
+    EXPECT_TRUE(HasLine(BuildReport(network), "  S:\\media" + elevated + "\\\\server\\share\\media instead"));
+    EXPECT_EQ(kWarnings, BuildReport(network).status);
+    network.uncPath.clear();
+    EXPECT_TRUE(HasLine(BuildReport(network),
+                        "  S:\\media" + elevated + "the share's UNC path (\\\\server\\share\\...) instead"));
+
+    CheckFacts names = Loaded();
+    names.codePage = 1252;
+    names.directoryInCodePage = AnsiView{"D:\\????\\a?b", {4, 5, 6, 7, 11}};
+    names.calls.back().inCodePage = AnsiView{"???.EXE", {1, 2, 3}};
+    const CheckReport namesReport = BuildReport(names);
+    EXPECT_TRUE(HasLine(
+        namesReport, "  the directory's path holds characters that code page 1252 cannot write, at characters 4 to 7 "
+                     "and 11 of D:\\????\\a?b (shown as ?): the launcher gets other characters in their place, so "
+                     "it finds neither its INI file nor the programs beside it; name the folders in plain ASCII"))
+        << namesReport.text;
+    EXPECT_TRUE(HasLine(namesReport,
+                        "  [Init] DefaultPath holds characters that code page 1252 cannot write, at characters 1 to 3 "
+                        "of ???.EXE (shown as ?): the launcher gets other characters in their place; write it in plain "
+                        "ASCII or in the characters of that code page"))
+        << namesReport.text;
+    EXPECT_TRUE(HasLine(namesReport, "Result: 2 warnings (exit status 1)"));
+
+    CheckFacts large = Loaded();
+    large.settings.silent = 0;
+    large.settings.infoFile = "LICENSE.TXT";
+    large.panelRead = true;
+    large.panel.filled = true;
+    large.infoOpened = true;
+    large.infoTooLarge = true;
+    const CheckReport largeReport = BuildReport(large);
+    EXPECT_TRUE(HasLine(largeReport, "  Panel: empty; the text of LICENSE.TXT is too large to hold, and the launcher "
+                                     "first shows this message:\n    Out of memory.\n  OK reads: OK"))
+        << largeReport.text;
+    EXPECT_TRUE(HasLine(largeReport, "  LICENSE.TXT is too large for the launcher to hold: it shows \"Out of memory.\" "
+                                     "and an empty panel, and OK starts the program without the text having been "
+                                     "shown"));
+    EXPECT_EQ(kWarnings, largeReport.status);
+
+    EXPECT_TRUE(HasLine(BuildReport(Loaded()), "Warnings: none"));
+}
+
 // The checker's own questions, answered from the same script: whole values
 // as read, and the keys that open for reading only.
 class ScriptedExplainingReads : public ExplainingReads {
@@ -231,6 +292,7 @@ public:
         const auto found = script_.values.find(section + "/" + key);
         return found == script_.values.end() ? std::string() : found->second;
     }
+    AnsiView ReadInCodePage(const std::string&, const std::string&, const std::string&) override { return AnsiView(); }
     bool KeyOpensForReading(RegistryRoot root, const std::string& keyPath) override
     {
         return readable.count(ScriptedSettingsSource::RootName(root) + "\\" + keyPath) != 0;

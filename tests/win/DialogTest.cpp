@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/WineRoute.h"
@@ -69,6 +71,47 @@ private:
 
 CDialog* Script::current = nullptr;
 std::vector<Script::Step> Script::pending;
+
+// Makes the information panel of the dialogs created while it lives refuse
+// any text, as an edit control does that has no room for it.
+class RefusingPanel {
+public:
+    RefusingPanel() { hook_ = SetWindowsHookExA(WH_CBT, &RefusingPanel::Created, nullptr, GetCurrentThreadId()); }
+    RefusingPanel(const RefusingPanel&) = delete;
+    RefusingPanel& operator=(const RefusingPanel&) = delete;
+    ~RefusingPanel() { UnhookWindowsHookEx(hook_); }
+
+private:
+    static LRESULT CALLBACK Created(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
+        if (code == HCBT_CREATEWND && create->lpcs->hMenu == reinterpret_cast<HMENU>(IDC_INFO_TEXT)) {
+            const HWND panel = reinterpret_cast<HWND>(wParam);
+            original = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RefusingPanel::Procedure)));
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_SETTEXT && lParam && *reinterpret_cast<const char*>(lParam))
+            return FALSE;
+        return CallWindowProcA(original, window, message, wParam, lParam);
+    }
+
+    static WNDPROC original;
+    HHOOK hook_ = nullptr;
+};
+
+WNDPROC RefusingPanel::original = nullptr;
+
+std::vector<std::pair<std::string, UINT>> reportedMessages;
+
+void RecordMessage(const std::string& text, UINT type)
+{
+    reportedMessages.emplace_back(text, type);
+}
 
 void SetModifier(int virtualKey, bool down)
 {
@@ -137,6 +180,50 @@ TEST(LauncherDialog, F1AsksForHelpOnlyWithoutShiftCtrlOrAlt)
     ASSERT_EQ(1u, app.helpRequests.size());
     EXPECT_EQ(shown, app.helpRequests[0].window);
     EXPECT_EQ(0x20066u, app.helpRequests[0].helpContext);
+}
+
+// An agreement the panel has no room for is never accepted unseen: the
+// user is told, and the dialog goes on as after a failed read, with an
+// empty panel and OK, and is not centred.
+TEST(LauncherDialog, APanelWithoutRoomForTheTextIsReportedAndLeftEmpty)
+{
+    char directory[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, directory);
+    const std::string info =
+        std::string(directory) + "tolvan-refused-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    const HANDLE file = CreateFileA(info.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    WriteFile(file, "END USER AGREEMENT", 18, &written, nullptr);
+    CloseHandle(file);
+
+    LaunchSettings settings;
+    settings.infoFile = info;
+    CLauncherDlg dialog(settings);
+    reportedMessages.clear();
+    SetMessageSink(&RecordMessage);
+    std::string panel = "unread", okLabel;
+    RECT placed = {-1, -1, -1, -1};
+    {
+        const RefusingPanel refusing;
+        Script::Run(dialog, {[&](HWND window) {
+                        char text[64] = {};
+                        GetDlgItemTextA(window, IDC_INFO_TEXT, text, sizeof text);
+                        panel = text;
+                        GetDlgItemTextA(window, IDOK, text, sizeof text);
+                        okLabel = text;
+                        GetWindowRect(window, &placed);
+                        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                    }});
+    }
+    SetMessageSink(nullptr);
+    DeleteFileA(info.c_str());
+
+    EXPECT_EQ((std::vector<std::pair<std::string, UINT>>{{"Out of memory.", MB_ICONSTOP}}), reportedMessages);
+    EXPECT_EQ("", panel);
+    EXPECT_EQ("OK", okLabel);
+    EXPECT_EQ(0, placed.left);
+    EXPECT_EQ(0, placed.top);
 }
 
 TEST(DialogFramework, AMissingTemplateGivesMinusOne)
