@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/ThisProgram.h"
 #include "tests/e2e/LauncherTest.h"
 #include "tests/win/ScratchKey.h"
@@ -391,9 +392,9 @@ TEST_F(CheckerTest, PreviewIsTheDialogTolvanShows)
     RECT copyright = {};
     Run("TOLVAN.EXE", "", "", [&](HWND dialog) {
         GetWindowRect(dialog, &window);
-        title = Within(dialog, 1001);
-        copyright = Within(dialog, 1002);
-        panel = Within(dialog, 1004);
+        title = Within(dialog, IDC_TITLE);
+        copyright = Within(dialog, IDC_COPYRIGHT);
+        panel = Within(dialog, IDC_INFO_TEXT);
         e2e::PressKey(dialog, VK_ESCAPE);
     });
     const int width = window.right - window.left;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/e2e/LauncherTest.h"
 
 using e2e::RunResult;
@@ -149,10 +150,10 @@ TEST_F(DialogTest, ShowsTheTextsOfTheIniFileAndTheFixedLabel)
     const std::vector<Control> expected = {
         {"Button", IDOK, "OK"},
         {"Button", IDCANCEL, "Cancel"},
-        {"Static", 1001, "Installation of the database run-time"},
-        {"Static", 1002, "Notice text for the second line"},
-        {"Edit", 1004, ""},
-        {"Static", 1003, "Database run-time, full installation"},
+        {"Static", IDC_TITLE, "Installation of the database run-time"},
+        {"Static", IDC_COPYRIGHT, "Notice text for the second line"},
+        {"Edit", IDC_INFO_TEXT, ""},
+        {"Static", IDC_TARGET_NAME, "Database run-time, full installation"},
         {"Static", -1, "Setup.exe program for Access run-times."},
     };
     EXPECT_EQ(expected, controls);
@@ -166,7 +167,7 @@ TEST_F(DialogTest, UnsetTextsLeaveBlankLinesAndTheCaptionIsTheProgramName)
     std::vector<std::string> labels;
     RunAnswering([&](HWND dialog) {
         caption = e2e::WindowText(dialog);
-        for (int id : {1001, 1002, 1003})
+        for (int id : {IDC_TITLE, IDC_COPYRIGHT, IDC_TARGET_NAME})
             labels.push_back(e2e::ItemText(dialog, id));
         e2e::PressKey(dialog, VK_ESCAPE);
     });
@@ -220,7 +221,7 @@ TEST_F(DialogTest, EnterConfirmsAlsoWhileThePanelHasTheFocus)
 
     bool panelFocused = false;
     result = RunAnswering([&](HWND dialog) {
-        const HWND panel = GetDlgItem(dialog, 1004);
+        const HWND panel = GetDlgItem(dialog, IDC_INFO_TEXT);
         e2e::Click(panel);
         panelFocused = e2e::WaitUntil([&] { return e2e::FocusOf(dialog) == panel; });
         e2e::PressKey(panel, VK_RETURN);
@@ -243,7 +244,7 @@ TEST_F(DialogTest, CancelEscAndCloseStartNothing)
         {"Esc", [](HWND d) { e2e::PressKey(d, VK_ESCAPE); }, VK_ESCAPE},
         {"Esc in the panel",
          [](HWND d) {
-             const HWND panel = GetDlgItem(d, 1004);
+             const HWND panel = GetDlgItem(d, IDC_INFO_TEXT);
              e2e::Click(panel);
              e2e::WaitUntil([&] { return e2e::FocusOf(d) == panel; });
              e2e::PressKey(panel, VK_ESCAPE);

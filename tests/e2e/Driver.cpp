@@ -1,13 +1,13 @@
 #include "tests/e2e/Driver.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "resources/resource.h"
+#include "tests/Scratch.h"
 #include "tests/ThisProgram.h"
 #include "tests/WineRoute.h"
 
@@ -20,7 +20,6 @@ namespace {
 constexpr DWORD kLauncherTimeoutMs = 15000;
 constexpr DWORD kTargetsTimeoutMs = 10000;
 constexpr DWORD kPollMs = 10;
-constexpr int kDialogPanelId = 1004;
 
 // The launcher the cases copy: the one built beside the driver, or the one
 // TOLVAN_LAUNCHER names (such as a signed copy of it).
@@ -40,21 +39,48 @@ void Check(bool condition, const std::string& what)
         throw std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
 }
 
-std::string UniqueTempName(const std::string& prefix)
+// Makes the missing directories on the way to a full path.
+void MakeParents(const std::string& path)
 {
-    static std::atomic<int> counter{0};
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + prefix + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++counter);
+    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
 }
 
-std::string ReadFileBytes(const fs::path& path)
+std::string ReadFileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string bytes;
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void SnapshotInto(const std::string& directory, const std::string& relative,
+                  std::map<std::string, std::string>& entries)
+{
+    const std::string pattern = directory.back() == '\\' ? directory + "*" : directory + "\\*";
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        const std::string path = directory.back() == '\\' ? directory + name : directory + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            entries[relative + name + "\\"] = "";
+            SnapshotInto(path, relative + name + "\\", entries);
+        } else {
+            entries[relative + name] = ReadFileBytes(path);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 std::string ClassName(HWND window)
@@ -169,11 +195,11 @@ std::vector<HWND> VisibleTopLevelWindows(DWORD processId)
     return found.windows;
 }
 
-std::vector<Launch> CollectLaunches(const fs::path& markerDirectory)
+std::vector<Launch> CollectLaunches(const std::string& markerDirectory)
 {
     std::vector<Launch> launches;
     for (const auto& entry : fs::directory_iterator(markerDirectory)) {
-        std::istringstream record(ReadFileBytes(entry.path()));
+        std::istringstream record(ReadFileBytes(entry.path().string()));
         Launch launch;
         std::getline(record, launch.program);
         std::getline(record, launch.currentDirectory);
@@ -193,16 +219,17 @@ DWORD ActiveProcesses(HANDLE job)
     return accounting.ActiveProcesses;
 }
 
-
 }  // namespace
 
-CaseDirectory::CaseDirectory() : CaseDirectory(UniqueTempName("tolvan-case-"), true) {}
+CaseDirectory::CaseDirectory() : CaseDirectory(UniqueScratchPath("case"), true)
+{
+}
 
 CaseDirectory::CaseDirectory(std::string path, bool ownsDirectory)
     : path_(std::move(path)), ownsDirectory_(ownsDirectory)
 {
     if (ownsDirectory_)
-        fs::create_directories(path_);
+        Check(CreateDirectoryA(path_.c_str(), nullptr) != FALSE, "cannot make " + path_);
 }
 
 CaseDirectory CaseDirectory::AtDriveRoot(const std::string& root)
@@ -249,11 +276,15 @@ std::string CaseDirectory::operator/(const std::string& relative) const
 
 void CaseDirectory::Write(const std::string& relative, const std::string& bytes) const
 {
-    const fs::path path = *this / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    Check(out.good(), "cannot write " + path.string());
+    const std::string path = *this / relative;
+    MakeParents(path);
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    Check(file != INVALID_HANDLE_VALUE, "cannot write " + path);
+    DWORD written = 0;
+    const bool whole =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    CloseHandle(file);
+    Check(whole, "cannot write " + path);
 }
 
 std::string CaseDirectory::Read(const std::string& relative) const
@@ -263,30 +294,30 @@ std::string CaseDirectory::Read(const std::string& relative) const
 
 void CaseDirectory::MakeDirectory(const std::string& relative) const
 {
-    fs::create_directories(*this / relative);
+    const std::string path = *this / relative;
+    MakeParents(path);
+    CreateDirectoryA(path.c_str(), nullptr);
 }
 
 void CaseDirectory::CopyLauncher(const std::string& relative) const
 {
-    const fs::path path = *this / relative;
-    fs::create_directories(path.parent_path());
-    fs::copy_file(LauncherToCopy(), path, fs::copy_options::overwrite_existing);
+    const std::string path = *this / relative;
+    MakeParents(path);
+    Check(CopyFileA(LauncherToCopy().c_str(), path.c_str(), FALSE) != FALSE, "cannot copy the launcher to " + path);
 }
 
 void CaseDirectory::CopyMarker(const std::string& relative) const
 {
-    const fs::path path = *this / relative;
-    fs::create_directories(path.parent_path());
-    fs::copy_file(BesideThisProgram("marker.exe"), path, fs::copy_options::overwrite_existing);
+    const std::string path = *this / relative;
+    MakeParents(path);
+    Check(CopyFileA(BesideThisProgram("marker.exe").c_str(), path.c_str(), FALSE) != FALSE,
+          "cannot copy the marker to " + path);
 }
 
 std::map<std::string, std::string> CaseDirectory::Snapshot() const
 {
     std::map<std::string, std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(path_)) {
-        const std::string relative = fs::relative(entry.path(), path_).string();
-        entries[relative] = entry.is_directory() ? std::string("<directory>") : ReadFileBytes(entry.path());
-    }
+    SnapshotInto(path_, "", entries);
     return entries;
 }
 
@@ -366,7 +397,7 @@ ShownMessageBox AnswerMessageBox(HWND window)
     HWND box = nullptr;
     WaitUntil([&] {
         for (HWND candidate : VisibleTopLevelWindows(processId)) {
-            if (ClassName(candidate) == "#32770" && !GetDlgItem(candidate, kDialogPanelId))
+            if (ClassName(candidate) == "#32770" && !GetDlgItem(candidate, IDC_INFO_TEXT))
                 box = candidate;
         }
         return box != nullptr;
@@ -381,9 +412,9 @@ ShownMessageBox AnswerMessageBox(HWND window)
 
 RunResult Run(const RunOptions& options)
 {
-    const fs::path markerDirectory = UniqueTempName("tolvan-markers-");
-    fs::create_directories(markerDirectory);
-    SetEnvironmentVariableA("TOLVAN_MARKER_DIR", markerDirectory.string().c_str());
+    const std::string markerDirectory = UniqueScratchPath("markers");
+    Check(CreateDirectoryA(markerDirectory.c_str(), nullptr) != FALSE, "cannot make " + markerDirectory);
+    SetEnvironmentVariableA("TOLVAN_MARKER_DIR", markerDirectory.c_str());
 
     // Everything the launcher starts stays in this job and dies with it.
     const HANDLE job = CreateJobObjectA(nullptr, nullptr);
@@ -415,7 +446,7 @@ RunResult Run(const RunOptions& options)
                 std::find(answered.begin(), answered.end(), window) != answered.end())
                 continue;
             answered.push_back(window);
-            if (GetDlgItem(window, kDialogPanelId)) {
+            if (GetDlgItem(window, IDC_INFO_TEXT)) {
                 ++result.dialogs;
                 if (options.onDialog)
                     options.onDialog(window);

@@ -13,11 +13,13 @@
 namespace e2e {
 
 // A scratch directory for one case, removed with everything in it when the
-// case ends. Names inside it are relative paths with backslashes.
+// case ends. Names inside it are relative paths with backslashes; they are
+// made and read with the ANSI calls, so that names with bytes above 127
+// are the names the launcher sees.
 class CaseDirectory {
 public:
     CaseDirectory();
-    // Uses the root of a drive (such as T:\) that must be empty.
+    // Uses the root of a drive (such as a ScratchDrive's) that must be empty.
     static CaseDirectory AtDriveRoot(const std::string& root);
     CaseDirectory(CaseDirectory&& other) noexcept;
     CaseDirectory(const CaseDirectory&) = delete;
@@ -35,7 +37,8 @@ public:
     void CopyLauncher(const std::string& relative) const;
     void CopyMarker(const std::string& relative) const;
 
-    // Every file and directory below, with the contents of each file.
+    // Every file below, with its contents, and every directory, with a
+    // "\\" after its name and no contents.
     std::map<std::string, std::string> Snapshot() const;
 
 private:

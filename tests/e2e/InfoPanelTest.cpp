@@ -5,14 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/WinThread.h"
 #include "tests/e2e/LauncherTest.h"
 
 using e2e::RunResult;
 
 namespace {
-
-const int kPanel = 1004;
 
 class InfoPanelTest : public LauncherTest {
 protected:
@@ -40,7 +39,7 @@ protected:
         WriteIni(info);
         Shown shown = {};
         const RunResult result = Run("TOLVAN.EXE", "", "", [&](HWND dialog) {
-            shown.panel = e2e::ItemText(dialog, kPanel);
+            shown.panel = e2e::ItemText(dialog, IDC_INFO_TEXT);
             shown.okLabel = e2e::ItemText(dialog, IDOK);
             GetWindowRect(dialog, &shown.window);
             e2e::Click(GetDlgItem(dialog, IDOK));

@@ -1,9 +1,12 @@
 // A stand-in target: it records that it was started, where it runs, how
-// it was called and whether a launcher dialog was still showing, in the directory named by TOLVAN_MARKER_DIR, and ends.
+// it was called and whether a launcher dialog was still showing, in the
+// directory named by TOLVAN_MARKER_DIR, and ends.
 // It writes nothing beside itself, so the launcher's directory stays as it was.
 #include <windows.h>
 
 #include <string>
+
+#include "resources/resource.h"
 
 namespace {
 
@@ -12,7 +15,7 @@ BOOL CALLBACK CountLauncherDialogs(HWND window, LPARAM count)
 {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    if (IsWindowVisible(window) && std::string(className) == "#32770" && GetDlgItem(window, 1004))
+    if (IsWindowVisible(window) && std::string(className) == "#32770" && GetDlgItem(window, IDC_INFO_TEXT))
         ++*reinterpret_cast<int*>(count);
     return TRUE;
 }

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/SettingsLoader.h"
+#include "tests/Scratch.h"
 #include "tests/win/ScratchKey.h"
 #include "win32/ProfileSettingsSource.h"
 
@@ -100,9 +101,7 @@ protected:
 
     void SetUp() override
     {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        directory = std::string(temp) + ScratchKey::UniqueName("tolvan-walk");
+        directory = UniqueScratchPath("walk");
         fs::create_directories(directory);
     }
     void TearDown() override { fs::remove_all(directory); }

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "tests/Scratch.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -15,9 +17,7 @@ class ProfileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        directory = std::string(temp) + "tolvan-profile-" + std::to_string(GetCurrentProcessId());
+        directory = UniqueScratchPath("profile");
         fs::create_directories(directory);
         ini = directory + "\\TOLVAN.ini";
     }
