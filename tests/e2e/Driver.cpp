@@ -415,6 +415,8 @@ RunResult Run(const RunOptions& options)
     const std::string markerDirectory = UniqueScratchPath("markers");
     Check(CreateDirectoryA(markerDirectory.c_str(), nullptr) != FALSE, "cannot make " + markerDirectory);
     SetEnvironmentVariableA("TOLVAN_MARKER_DIR", markerDirectory.c_str());
+    // Read by Windows when a program starts, and handed on to what it starts.
+    SetEnvironmentVariableA("__COMPAT_LAYER", options.runAsInvoker ? "RunAsInvoker" : nullptr);
 
     // Everything the launcher starts stays in this job and dies with it.
     const HANDLE job = CreateJobObjectA(nullptr, nullptr);

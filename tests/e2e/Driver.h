@@ -80,6 +80,11 @@ struct RunOptions {
     // Answers the launcher dialog when it comes up; without it the dialog
     // is cancelled with Esc.
     std::function<void(HWND dialog)> onDialog;
+    // Windows takes TOLVAN.EXE for an installer (its version block says
+    // "SETUP") and, where User Account Control is on, starts it only
+    // elevated. The cases start it as the invoking user, as the
+    // compatibility layer RunAsInvoker does, elevated when they are.
+    bool runAsInvoker = true;
 };
 
 // Starts the launcher, answers every message box with OK, waits for it

@@ -6,16 +6,15 @@
 // random licence files (any bytes, zero bytes, byte-order marks, up to
 // 200 KiB).
 //
-//   TOLVAN_FUZZ_SEED   the first case's seed (default: the time); case i
+//   TOLVAN_FUZZ_SEED   the first case's seed (default 20261208); case i
 //                      has the seed SEED + i, which replays it alone
-//   TOLVAN_FUZZ_CASES  how many cases (default 20)
+//   TOLVAN_FUZZ_CASES  how many cases (default 80)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <map>
 #include <memory>
 #include <random>
@@ -23,6 +22,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/Platform.h"
 #include "tests/e2e/LauncherTest.h"
 #include "tests/win/ScratchKey.h"
 
@@ -124,7 +124,7 @@ const HKEY kRoots[] = {HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}
 class Medium {
 public:
     Medium(unsigned seed, const e2e::CaseDirectory& dir)
-        : random_(seed), dir_(dir), tag_(ScratchKey::UniqueName("TolvanFuzz"))
+        : random_(seed), dir_(dir), tag_(ScratchKey::UniquePath(HKEY_CURRENT_USER, "Fuzz"))
     {
         exe_ = random_.Pick<std::string>({"TOLVAN.EXE", "SETUP.EXE", "setup.exe", "my.setup.exe", "Install.exe", ""});
         if (exe_.empty())
@@ -289,7 +289,7 @@ private:
     {
         // Unique to this case, maybe longer than 79 characters, so that
         // only its first 79 are probed.
-        std::string key = "Software\\" + tag_ + "-" + std::to_string(candidate);
+        std::string key = tag_ + "-" + std::to_string(candidate);
         for (int parts = random_.Int(0, 3); parts > 0; --parts)
             key += "\\" + random_.Text(1, random_.Chance(0.2) ? 40 : 12, kNameBytes);
         // A probed path that ends in a separator or a blank is the
@@ -509,8 +509,11 @@ unsigned FromEnvironment(const char* name, unsigned otherwise)
 
 TEST_F(FuzzTest, RandomMediaBehaveAsTheRulesSay)
 {
-    const unsigned seed = FromEnvironment("TOLVAN_FUZZ_SEED", static_cast<unsigned>(std::time(nullptr)));
-    const unsigned cases = FromEnvironment("TOLVAN_FUZZ_CASES", 20);
+    // Keys go under all three roots.
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
+    const unsigned seed = FromEnvironment("TOLVAN_FUZZ_SEED", 20261208);
+    const unsigned cases = FromEnvironment("TOLVAN_FUZZ_CASES", 80);
     std::printf("TOLVAN_FUZZ_SEED=%u TOLVAN_FUZZ_CASES=%u\n", seed, cases);
     std::vector<unsigned> failed;
     for (unsigned i = 0; i < cases; ++i)

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/Platform.h"
+#include "tests/Scratch.h"
 #include "tests/e2e/LauncherTest.h"
 
 using e2e::CaseDirectory;
@@ -127,16 +129,19 @@ TEST_F(StartUpTest, ARelativeTargetIsFoundFromTheCurrentDirectory)
 
 TEST_F(StartUpTest, AtADriveRootTheIniPathHasOneSeparator)
 {
-    CaseDirectory root = CaseDirectory::AtDriveRoot("T:\\");
+    const ScratchDrive drive;
+    if (drive.Root().empty())
+        GTEST_SKIP() << ScratchDrive::kUnavailable;
+    CaseDirectory root = CaseDirectory::AtDriveRoot(drive.Root());
     root.CopyLauncher("TOLVAN.EXE");
     e2e::RunOptions options;
     options.program = root / "TOLVAN.EXE";
-    options.currentDirectory = "T:\\";
-    ExpectOnlyMessage(RunChecked(root, options), NotFound("T:\\TOLVAN.ini"));
+    options.currentDirectory = drive.Root();
+    ExpectOnlyMessage(RunChecked(root, options), NotFound(drive.Root() + "TOLVAN.ini"));
 
     root.CopyMarker("SETUP\\SETUP.EXE");
     root.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP\\SETUP.EXE\r\n");
-    ExpectOnlyLaunch(RunChecked(root, options), "T:\\SETUP\\SETUP.EXE", "T:\\");
+    ExpectOnlyLaunch(RunChecked(root, options), drive.Root() + "SETUP\\SETUP.EXE", drive.Root());
 }
 
 TEST_F(StartUpTest, ValuesArePassedOnAsWrittenAndCutAt79Characters)
@@ -171,8 +176,7 @@ void WriteAnsiNamed(const std::string& path, const std::string& bytes)
 TEST(DoubleByteCodePage, ALauncherNamedInDoubleByteCharactersFindsItsIniFileAndShowsItsName)
 {
     if (GetACP() != 932)
-        GTEST_SKIP() << "the ANSI code page is " << GetACP()
-                     << ", not 932; run with WINE_ENV_LANG=ja_JP.UTF-8 (the e2e_code_page_932 test)";
+        GTEST_SKIP() << WithoutCodePage932();
     for (const std::string name : {kSoftware, kSet}) {
         SCOPED_TRACE(name);
         const CaseDirectory dir;

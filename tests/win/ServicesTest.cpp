@@ -79,15 +79,19 @@ TEST_F(ProfileTest, PassesBytesAbove127AndPercentSignsUnchanged)
 
 TEST(CurrentDirectory, HasATrailingSeparatorOnlyAtADriveRoot)
 {
+    const ScratchDrive drive;
+    if (drive.Root().empty())
+        GTEST_SKIP() << ScratchDrive::kUnavailable;
+    const std::string root = drive.Root();
     char saved[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, saved);
-    ASSERT_TRUE(SetCurrentDirectoryA("T:\\"));
-    EXPECT_EQ("T:\\", win::CurrentDirectory());
-    CreateDirectoryA("T:\\SETUP", nullptr);
-    ASSERT_TRUE(SetCurrentDirectoryA("T:\\SETUP"));
-    EXPECT_EQ("T:\\SETUP", win::CurrentDirectory());
+    ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
+    EXPECT_EQ(root, win::CurrentDirectory());
+    CreateDirectoryA((root + "SETUP").c_str(), nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryA((root + "SETUP").c_str()));
+    EXPECT_EQ(root + "SETUP", win::CurrentDirectory());
     SetCurrentDirectoryA(saved);
-    RemoveDirectoryA("T:\\SETUP");
+    RemoveDirectoryA((root + "SETUP").c_str());
 }
 
 TEST(ErrorMode, AddsToTheModeInForce)
