@@ -6,6 +6,20 @@
 
 #include "tests/SkipReasons.h"
 
+// Wine's ntdll exports wine_get_version, Windows' does not: a case that
+// only Windows can decide asks this when it runs.
+inline bool RunningUnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// The reason a case that only Windows decides gives under Wine.
+inline std::string OnlyWindowsDecides(const std::string& whatWineDoes)
+{
+    return "Wine " + whatWineDoes + ": only Windows decides this case";
+}
+
 // Whether this program runs with the Administrators group in force: an
 // elevated prompt, or an administrator where User Account Control is off.
 // Windows lets only such a program make keys under HKEY_LOCAL_MACHINE and

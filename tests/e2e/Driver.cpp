@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "resources/resource.h"
+#include "tests/Pixels.h"
 #include "tests/Scratch.h"
 #include "tests/ThisProgram.h"
 #include "tests/WineRoute.h"
@@ -90,38 +91,15 @@ std::string ClassName(HWND window)
     return name;
 }
 
-// The pixels that paint draws into a bitmap of the given size.
-template <class Paint>
-std::string Pixels(int width, int height, Paint&& paint)
-{
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    paint(memory, screen);
-    std::string pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF pixel = GetPixel(memory, x, y);
-            pixels.append(reinterpret_cast<const char*>(&pixel), sizeof pixel);
-        }
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-// A system icon drawn on a background of one colour.
-std::string IconPixels(LPCSTR systemIcon, COLORREF background, int width, int height)
+// An icon drawn on a background of one colour.
+std::string IconPixels(HICON icon, COLORREF background, int width, int height)
 {
     return Pixels(width, height, [&](HDC memory, HDC) {
         const HBRUSH brush = CreateSolidBrush(background);
         const RECT all = {0, 0, width, height};
         FillRect(memory, &all, brush);
         DeleteObject(brush);
-        DrawIconEx(memory, 0, 0, LoadIconA(nullptr, systemIcon), 0, 0, 0, nullptr, DI_NORMAL);
+        DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
     });
 }
 
@@ -145,9 +123,9 @@ BoxIcon IconOf(HWND iconControl)
         });
         COLORREF corner;
         std::memcpy(&corner, shown.data(), sizeof corner);
-        if (shown == IconPixels(IDI_EXCLAMATION, corner, width, height))
+        if (shown == IconPixels(LoadIconA(nullptr, IDI_EXCLAMATION), corner, width, height))
             return BoxIcon::Exclamation;
-        if (shown == IconPixels(IDI_HAND, corner, width, height))
+        if (shown == IconPixels(LoadIconA(nullptr, IDI_HAND), corner, width, height))
             return BoxIcon::Stop;
         Sleep(kPollMs * 2);
     }
@@ -207,6 +185,9 @@ std::vector<Launch> CollectLaunches(const std::string& markerDirectory)
         std::string dialogs;
         std::getline(record, dialogs);
         launch.dialogsShowing = dialogs.empty() ? -1 : std::stoi(dialogs);
+        std::string errorMode;
+        std::getline(record, errorMode);
+        launch.errorMode = errorMode.empty() ? 0 : static_cast<UINT>(std::stoul(errorMode));
         launches.push_back(launch);
     }
     return launches;
@@ -410,6 +391,61 @@ ShownMessageBox AnswerMessageBox(HWND window)
     return shown;
 }
 
+namespace {
+
+// Turns on a privilege this program holds; nothing happens when it holds none.
+void EnablePrivilege(LPCSTR name)
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token))
+        return;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueA(nullptr, name, &privileges.Privileges[0].Luid))
+        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    CloseHandle(token);
+}
+
+// This program's own token without the Administrators group, without its
+// privileges and at medium integrity: what a standard user's program runs
+// with. Windows lets a program start another with a restricted version of
+// its own token.
+HANDLE StandardUserToken()
+{
+    HANDLE own = nullptr;
+    Check(OpenProcessToken(GetCurrentProcess(),
+                           TOKEN_DUPLICATE | TOKEN_ASSIGN_PRIMARY | TOKEN_QUERY | TOKEN_ADJUST_DEFAULT, &own) != FALSE,
+          "cannot open this program's token");
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID administrators = nullptr;
+    AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                             &administrators);
+    SID_AND_ATTRIBUTES denied = {administrators, 0};
+    HANDLE restricted = nullptr;
+    const BOOL made =
+        CreateRestrictedToken(own, DISABLE_MAX_PRIVILEGE | LUA_TOKEN, 1, &denied, 0, nullptr, 0, nullptr, &restricted);
+    FreeSid(administrators);
+    CloseHandle(own);
+    Check(made != FALSE, "cannot make a standard user's token");
+
+    SID_IDENTIFIER_AUTHORITY labels = SECURITY_MANDATORY_LABEL_AUTHORITY;
+    PSID medium = nullptr;
+    AllocateAndInitializeSid(&labels, 1, SECURITY_MANDATORY_MEDIUM_RID, 0, 0, 0, 0, 0, 0, 0, &medium);
+    TOKEN_MANDATORY_LABEL integrity = {};
+    integrity.Label.Sid = medium;
+    integrity.Label.Attributes = SE_GROUP_INTEGRITY;
+    const BOOL lowered = SetTokenInformation(restricted, TokenIntegrityLevel, &integrity,
+                                             static_cast<DWORD>(sizeof integrity + GetLengthSid(medium)));
+    FreeSid(medium);
+    if (!lowered)
+        CloseHandle(restricted);
+    Check(lowered != FALSE, "cannot lower the integrity of a standard user's token");
+    return restricted;
+}
+
+}  // namespace
+
 RunResult Run(const RunOptions& options)
 {
     const std::string markerDirectory = UniqueScratchPath("markers");
@@ -430,18 +466,34 @@ RunResult Run(const RunOptions& options)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    Check(CreateProcessA(options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                         nullptr, options.currentDirectory.c_str(), &startup, &process),
-          "cannot start " + options.program);
+    BOOL started = FALSE;
+    if (options.asStandardUser) {
+        EnablePrivilege(SE_INCREASE_QUOTA_NAME);
+        const HANDLE token = StandardUserToken();
+        started = CreateProcessAsUserA(token, options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                                       CREATE_SUSPENDED, nullptr, options.currentDirectory.c_str(), &startup, &process);
+        const DWORD error = GetLastError();
+        CloseHandle(token);
+        SetLastError(error);
+    } else {
+        started = CreateProcessA(options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                                 nullptr, options.currentDirectory.c_str(), &startup, &process);
+    }
+    RunResult result;
+    if (!started) {
+        result.startError = GetLastError();
+        CloseHandle(job);
+        RemoveDirectoryA(markerDirectory.c_str());
+        return result;
+    }
     AssignProcessToJobObject(job, process.hProcess);
     ResumeThread(process.hThread);
 
-    RunResult result;
     std::vector<HWND> answered;
-    const DWORD started = GetTickCount();
+    const DWORD startTime = GetTickCount();
     while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, kPollMs, QS_ALLINPUT) != WAIT_OBJECT_0) {
         PumpMessages(0);
-        if (GetTickCount() - started > kLauncherTimeoutMs)
+        if (GetTickCount() - startTime > kLauncherTimeoutMs)
             break;
         for (HWND window : VisibleTopLevelWindows(process.dwProcessId)) {
             if (ClassName(window) != "#32770" ||
@@ -478,9 +530,16 @@ RunResult Run(const RunOptions& options)
     return result;
 }
 
+std::string IconPixels(HICON icon)
+{
+    return IconPixels(icon, RGB(0, 128, 128), GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+}
+
 std::string Describe(const RunResult& result)
 {
     std::ostringstream out;
+    if (result.startError)
+        out << "not started: error " << result.startError << " ";
     out << "exited=" << result.exited << " exitCode=" << result.exitCode << " dialogs=" << result.dialogs;
     for (const auto& box : result.messageBoxes)
         out << "\n  box [" << box.caption << "] \"" << box.text << "\" icon=" << static_cast<int>(box.icon)

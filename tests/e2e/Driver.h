@@ -63,9 +63,11 @@ struct Launch {
     std::string currentDirectory;
     std::string commandLine;
     int dialogsShowing = 0;  // launcher dialogs on the screen as it started
+    UINT errorMode = 0;      // the error mode it started with
 };
 
 struct RunResult {
+    DWORD startError = 0;  // why the launcher did not start, or 0
     bool exited = false;
     DWORD exitCode = 0;
     std::vector<ShownMessageBox> messageBoxes;  // in the order they came up
@@ -83,13 +85,21 @@ struct RunOptions {
     // Windows takes TOLVAN.EXE for an installer (its version block says
     // "SETUP") and, where User Account Control is on, starts it only
     // elevated. The cases start it as the invoking user, as the
-    // compatibility layer RunAsInvoker does, elevated when they are.
+    // compatibility layer RunAsInvoker does, elevated when they are; only
+    // the case about installer detection starts it without.
     bool runAsInvoker = true;
+    // Starts it with the rights of a standard user: this program's own
+    // rights without the Administrators group, at medium integrity.
+    bool asStandardUser = false;
 };
 
 // Starts the launcher, answers every message box with OK, waits for it
 // and for whatever it started to end, and tells what happened.
 RunResult Run(const RunOptions& options);
+
+// The pixels of an icon drawn at the size of the system's icons on a fixed
+// background, to tell icons apart that live in different processes.
+std::string IconPixels(HICON icon);
 
 // Texts of another process's windows, read with WM_GETTEXT.
 std::string WindowText(HWND window);

@@ -1,6 +1,6 @@
 // A stand-in target: it records that it was started, where it runs, how
-// it was called and whether a launcher dialog was still showing, in the
-// directory named by TOLVAN_MARKER_DIR, and ends.
+// it was called, whether a launcher dialog was still showing and the error
+// mode it was given, in the directory named by TOLVAN_MARKER_DIR, and ends.
 // It writes nothing beside itself, so the launcher's directory stays as it was.
 #include <windows.h>
 
@@ -24,6 +24,9 @@ BOOL CALLBACK CountLauncherDialogs(HWND window, LPARAM count)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Read first, before anything of this program could change it.
+    const UINT errorMode = SetErrorMode(0);
+    SetErrorMode(errorMode);
     char markerDirectory[MAX_PATH] = {};
     if (GetEnvironmentVariableA("TOLVAN_MARKER_DIR", markerDirectory, MAX_PATH) == 0)
         return 1;
@@ -34,7 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     int dialogs = 0;
     EnumWindows(&CountLauncherDialogs, reinterpret_cast<LPARAM>(&dialogs));
     const std::string record = std::string(program) + "\n" + directory + "\n" + GetCommandLineA() + "\n" +
-                               std::to_string(dialogs) + "\n";
+                               std::to_string(dialogs) + "\n" + std::to_string(errorMode) + "\n";
 
     const std::string recordPath =
         std::string(markerDirectory) + "\\launch-" + std::to_string(GetCurrentProcessId()) + ".txt";

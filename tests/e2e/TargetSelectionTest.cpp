@@ -115,3 +115,23 @@ TEST_F(TargetSelectionTest, FindsKeysInTheRegistryViewOfItsOwnWidth)
     ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
 }
 
+// Windows gives a key made by an administrator under HKEY_LOCAL_MACHINE
+// full access to administrators only: a launcher started by a standard
+// user finds it absent, and only the elevated one (as installer detection
+// starts it) takes its candidate.
+TEST_F(TargetSelectionTest, ALocalMachineKeyIsPresentOnlyToAnElevatedLauncher)
+{
+    if (RunningUnderWine())
+        GTEST_SKIP() << OnlyWindowsDecides("does not refuse a key under HKEY_LOCAL_MACHINE to a standard user");
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
+    WriteIni();
+    const ScratchKey key(HKEY_LOCAL_MACHINE, runtimeKey);
+    ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
+
+    e2e::RunOptions standardUser;
+    standardUser.program = dir / "TOLVAN.EXE";
+    standardUser.currentDirectory = dir.Path();
+    standardUser.asStandardUser = true;
+    ExpectOnlyLaunch(RunChecked(dir, standardUser), dir / "RUNTIME\\SETUP.EXE", dir.Path());
+}
