@@ -179,6 +179,11 @@ TEST_F(InfoPanelTest, AReadThatFailsIsReportedAndTheDialogStillWorks)
         CloseHandle(pipe);
     });
     const Shown shown = ShowAndConfirm(pipeName);
+    // A launcher that never opened the pipe leaves the server waiting for
+    // it; a connection of this program's own ends the wait.
+    const HANDLE unblock = CreateFileA(pipeName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (unblock != INVALID_HANDLE_VALUE)
+        CloseHandle(unblock);
     server.join();
 
     ASSERT_EQ(1u, lastResult.messageBoxes.size()) << e2e::Describe(lastResult);
