@@ -13,6 +13,8 @@
 # "wine32", or "wow64 DLLDIR" (see wine-route.sh). Programs see it as
 # TOLVAN_WINE_ROUTE. WINE_ENV_LANG sets their locale (default C.UTF-8),
 # and with it Wine's ANSI code page: C.UTF-8 gives 1252, ja_JP.UTF-8 932.
+# TOLVAN_DRIVE_ROOT names the empty drive T: for the tests that need a
+# drive root: Wine makes no drive of the letter a test defines on Windows.
 set -euo pipefail
 
 command=${1:?start, run or stop}
@@ -191,6 +193,7 @@ run)
         locked make_prefix
     fi
     pin_locale "${WINE_ENV_LANG:-C.UTF-8}"
+    export TOLVAN_DRIVE_ROOT='T:\'
     exec wine "$@"
     ;;
 stop)

@@ -2,8 +2,9 @@
 # Installs what building and testing TOLVAN needs on Debian: CMake and g++
 # for the native tests, MinGW-w64 for the Windows builds, Wine and Xvfb to
 # run them, ImageMagick for screenshots, the Japanese locale under which
-# Wine runs programs in code page 932, and osslsigncode, OpenSSL and zip for
-# releases. With --wine32, also finds how this machine runs the shipped
+# Wine runs programs in code page 932, osslsigncode, OpenSSL and zip for
+# releases, and npm where there is none, for validating the GitHub
+# workflow. With --wine32, also finds how this machine runs the shipped
 # 32-bit programs under Wine and installs that (cmake/wine-route.sh). Does
 # nothing that is already done.
 set -euo pipefail
@@ -22,6 +23,8 @@ missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
 done
+# The test command validates the GitHub workflow with an npm package.
+command -v npx >/dev/null || missing+=(npm)
 # The double-byte code page case runs Wine under this locale.
 has_japanese_locale() { locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; }
 

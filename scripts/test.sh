@@ -3,9 +3,10 @@
 # again under AddressSanitizer and UndefinedBehaviorSanitizer in
 # host-sanitize), and the checks of the built programs and the
 # Windows-side and end-to-end tests under Wine, for the shipped i686 build
-# (win32, where this machine can run it) and the x86_64 one (win64). Ends
-# with a summary of each preset that names every test that failed and
-# every one that was skipped, with the reason.
+# (win32, where this machine can run it, through the Windows test kit) and
+# the x86_64 one (win64); then validates the GitHub workflows. Ends with a
+# summary of each preset that names every test that failed and every one
+# that was skipped, with the reason.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 prepare --wine32 || exit 1
@@ -41,6 +42,15 @@ for preset in "${presets[@]}"; do
     fi
     rm -f "$log"
 done
+
+# The GitHub workflow cannot run here: it is checked against the schema.
+echo "=== workflows"
+if npx --yes @action-validator/cli .github/workflows/*.yml; then
+    summary+=("workflows: valid, not run here: $(cd .github/workflows && echo *.yml)")
+else
+    status=1
+    summary+=("workflows: invalid (npx @action-validator/cli .github/workflows/*.yml)")
+fi
 
 echo
 echo "=== Summary"

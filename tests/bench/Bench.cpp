@@ -22,12 +22,14 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
+#include "tests/ThisProgram.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr DWORD kTimeoutMs = 30000;
-constexpr int kPanelId = 1004;
 
 struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -133,16 +135,13 @@ public:
         GetTempPathA(MAX_PATH, temp);
         directory_ = std::string(temp) + "tolvan-bench-" + std::to_string(GetCurrentProcessId());
         fs::create_directories(directory_);
-        char self[MAX_PATH] = {};
-        GetModuleFileNameA(nullptr, self, MAX_PATH);
-        const fs::path beside = fs::path(self).parent_path();
         // The launcher and the programs it is measured against start the
         // same target from the same directory.
         for (const auto& [from, to] : {std::pair<const char*, const char*>{"TOLVAN.EXE", "TOLVAN.EXE"},
                                        {"bench_shell_open.exe", "OPEN.EXE"},
                                        {"bench_dialog.exe", "DIALOG.EXE"},
                                        {"bench_target.exe", "SETUP.EXE"}})
-            fs::copy_file(beside / from, fs::path(directory_) / to, fs::copy_options::overwrite_existing);
+            fs::copy_file(BesideThisProgram(from), fs::path(directory_) / to, fs::copy_options::overwrite_existing);
         WriteLicence("LICENSE-1M.TXT", 1 << 20);
         WriteLicence("LICENSE-8M.TXT", 8 << 20);
 
@@ -218,7 +217,7 @@ public:
             if (!createdDialog && woke != WAIT_OBJECT_0 + 1)
                 throw Failure(program + " created no dialog");
         }
-        while (!IsWindowVisible(createdDialog) || !GetDlgItem(createdDialog, kPanelId)) {
+        while (!IsWindowVisible(createdDialog) || !GetDlgItem(createdDialog, IDC_INFO_TEXT)) {
             if (WaitForSingleObject(process, 1) == WAIT_OBJECT_0 || Milliseconds(Ticks() - run.createdAt) > kTimeoutMs)
                 throw Failure(program + " showed no dialog");
         }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
+#include "tests/Platform.h"
 #include "tests/ThisProgram.h"
 #include "tests/e2e/LargeLicence.h"
 #include "tests/e2e/LauncherTest.h"
@@ -248,7 +250,7 @@ TEST_F(CheckerTest, TellsPresentRefusedAndPathlessCandidates)
                       "Result: 1 warning (exit status 1)"},
                 "refused");
 
-    const ScratchKey other(HKEY_CURRENT_USER, "Software\\" + ScratchKey::UniqueName("TolvanTest"));
+    const ScratchKey other(HKEY_CURRENT_USER, ScratchKey::UniquePath(HKEY_CURRENT_USER));
     dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n[ApplicationKeys]\r\nRKey2=" +
                                 other.Path() + "\r\nName2=Upgrade\r\n");
     run = Check();
@@ -408,9 +410,9 @@ TEST_F(CheckerTest, PreviewIsTheDialogTolvanShows)
     RECT copyright = {};
     Run("TOLVAN.EXE", "", "", [&](HWND dialog) {
         GetWindowRect(dialog, &window);
-        title = Within(dialog, 1001);
-        copyright = Within(dialog, 1002);
-        panel = Within(dialog, 1004);
+        title = Within(dialog, IDC_TITLE);
+        copyright = Within(dialog, IDC_COPYRIGHT);
+        panel = Within(dialog, IDC_INFO_TEXT);
         e2e::PressKey(dialog, VK_ESCAPE);
     });
     const int width = window.right - window.left;
@@ -480,8 +482,7 @@ TEST_F(CheckerTest, ALargeLicenceTakesTimeInProportionToItsSize)
 TEST(DoubleByteCodePage, TheCheckerTakesADoubleByteNameAsTheLauncherDoes)
 {
     if (GetACP() != 932)
-        GTEST_SKIP() << "the ANSI code page is " << GetACP()
-                     << ", not 932; run with WINE_ENV_LANG=ja_JP.UTF-8 (the e2e_code_page_932 test)";
+        GTEST_SKIP() << WithoutCodePage932();
     // "ソフト.EXE", whose first character ends in the byte 0x5C.
     const std::string name = "\x83\x5C\x83\x74\x83\x67";
     const e2e::CaseDirectory dir;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
+#include "tests/Platform.h"
 #include "tests/e2e/LauncherTest.h"
 
 using e2e::RunResult;
@@ -149,10 +151,10 @@ TEST_F(DialogTest, ShowsTheTextsOfTheIniFileAndTheFixedLabel)
     const std::vector<Control> expected = {
         {"Button", IDOK, "OK"},
         {"Button", IDCANCEL, "Cancel"},
-        {"Static", 1001, "Installation of the database run-time"},
-        {"Static", 1002, "Notice text for the second line"},
-        {"Edit", 1004, ""},
-        {"Static", 1003, "Database run-time, full installation"},
+        {"Static", IDC_TITLE, "Installation of the database run-time"},
+        {"Static", IDC_COPYRIGHT, "Notice text for the second line"},
+        {"Edit", IDC_INFO_TEXT, ""},
+        {"Static", IDC_TARGET_NAME, "Database run-time, full installation"},
         {"Static", -1, "Setup.exe program for Access run-times."},
     };
     EXPECT_EQ(expected, controls);
@@ -166,7 +168,7 @@ TEST_F(DialogTest, UnsetTextsLeaveBlankLinesAndTheCaptionIsTheProgramName)
     std::vector<std::string> labels;
     RunAnswering([&](HWND dialog) {
         caption = e2e::WindowText(dialog);
-        for (int id : {1001, 1002, 1003})
+        for (int id : {IDC_TITLE, IDC_COPYRIGHT, IDC_TARGET_NAME})
             labels.push_back(e2e::ItemText(dialog, id));
         e2e::PressKey(dialog, VK_ESCAPE);
     });
@@ -220,7 +222,7 @@ TEST_F(DialogTest, EnterConfirmsAlsoWhileThePanelHasTheFocus)
 
     bool panelFocused = false;
     result = RunAnswering([&](HWND dialog) {
-        const HWND panel = GetDlgItem(dialog, 1004);
+        const HWND panel = GetDlgItem(dialog, IDC_INFO_TEXT);
         e2e::Click(panel);
         panelFocused = e2e::WaitUntil([&] { return e2e::FocusOf(dialog) == panel; });
         e2e::PressKey(panel, VK_RETURN);
@@ -243,7 +245,7 @@ TEST_F(DialogTest, CancelEscAndCloseStartNothing)
         {"Esc", [](HWND d) { e2e::PressKey(d, VK_ESCAPE); }, VK_ESCAPE},
         {"Esc in the panel",
          [](HWND d) {
-             const HWND panel = GetDlgItem(d, 1004);
+             const HWND panel = GetDlgItem(d, IDC_INFO_TEXT);
              e2e::Click(panel);
              e2e::WaitUntil([&] { return e2e::FocusOf(d) == panel; });
              e2e::PressKey(panel, VK_ESCAPE);
@@ -301,6 +303,89 @@ TEST_F(DialogTest, IsCentredInTheWorkArea)
     EXPECT_GT(width, 256);
     EXPECT_EQ((area.left + area.right) / 2 - width / 2, window.left);
     EXPECT_EQ((area.top + area.bottom) / 2 - height / 2, window.top);
+}
+
+namespace {
+
+// The work area of the session, as the task bar sets it, replaced for a
+// while and then put back.
+class WorkArea {
+public:
+    explicit WorkArea(RECT area)
+    {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &saved_, 0);
+        set_ = SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, SPIF_SENDCHANGE) != FALSE;
+    }
+    WorkArea(const WorkArea&) = delete;
+    WorkArea& operator=(const WorkArea&) = delete;
+    ~WorkArea() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved_, SPIF_SENDCHANGE); }
+
+    bool Set() const { return set_; }
+
+private:
+    RECT saved_ = {};
+    bool set_ = false;
+};
+
+}  // namespace
+
+TEST_F(DialogTest, ADialogLargerThanTheWorkAreaLiesOnItsLeftAndTopEdges)
+{
+    if (RunningUnderWine())
+        GTEST_SKIP() << OnlyWindowsDecides("cannot shrink the work area for another process");
+    WriteIni("");
+    RECT screen;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    const RECT small = {screen.left + 40, screen.top + 30, screen.left + 240, screen.top + 130};
+    RECT window = {};
+    {
+        const WorkArea area(small);
+        ASSERT_TRUE(area.Set());
+        RunAnswering([&](HWND dialog) {
+            GetWindowRect(dialog, &window);
+            e2e::PressKey(dialog, VK_ESCAPE);
+        });
+    }
+    EXPECT_GT(window.right - window.left, small.right - small.left);
+    EXPECT_GT(window.bottom - window.top, small.bottom - small.top);
+    EXPECT_EQ(small.left, window.left);
+    EXPECT_EQ(small.top, window.top);
+}
+
+TEST_F(DialogTest, AnswersTheIconQuestionsOfOtherProgramsWithIcon128)
+{
+    if (RunningUnderWine())
+        GTEST_SKIP() << OnlyWindowsDecides("cannot send WM_GETICON or WM_QUERYDRAGICON to another process");
+    WriteIni("");
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM which;
+    } questions[] = {
+        {"WM_GETICON ICON_BIG", WM_GETICON, ICON_BIG},
+        {"WM_GETICON ICON_SMALL", WM_GETICON, ICON_SMALL},
+        {"WM_QUERYDRAGICON", WM_QUERYDRAGICON, 0},
+    };
+    std::vector<std::string> answers;
+    RunAnswering([&](HWND dialog) {
+        for (const auto& question : questions) {
+            DWORD_PTR icon = 0;
+            SendMessageTimeoutA(dialog, question.message, question.which, 0, SMTO_ABORTIFHUNG, 2000, &icon);
+            // The launcher's handle, drawn while the launcher still holds it.
+            answers.push_back(icon ? e2e::IconPixels(reinterpret_cast<HICON>(icon)) : "no icon");
+        }
+        e2e::PressKey(dialog, VK_ESCAPE);
+    });
+    const HMODULE launcher = LoadLibraryExA((dir / "TOLVAN.EXE").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, launcher);
+    const auto icon128 =
+        static_cast<HICON>(LoadImageA(launcher, MAKEINTRESOURCEA(IDI_LAUNCHER), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    const std::string expected = e2e::IconPixels(icon128);
+    DestroyIcon(icon128);
+    FreeLibrary(launcher);
+    ASSERT_EQ(3u, answers.size());
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        EXPECT_TRUE(expected == answers[i]) << questions[i].name << " is not answered with icon 128";
 }
 
 TEST_F(DialogTest, StillWorksAfterBeingMinimisedAndRestored)

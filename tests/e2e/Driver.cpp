@@ -1,13 +1,14 @@
 #include "tests/e2e/Driver.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "resources/resource.h"
+#include "tests/Pixels.h"
+#include "tests/Scratch.h"
 #include "tests/ThisProgram.h"
 #include "tests/WineRoute.h"
 
@@ -20,7 +21,6 @@ namespace {
 constexpr DWORD kLauncherTimeoutMs = 15000;
 constexpr DWORD kTargetsTimeoutMs = 10000;
 constexpr DWORD kPollMs = 10;
-constexpr int kDialogPanelId = 1004;
 
 // The launcher the cases copy: the one built beside the driver, or the one
 // TOLVAN_LAUNCHER names (such as a signed copy of it).
@@ -40,21 +40,48 @@ void Check(bool condition, const std::string& what)
         throw std::runtime_error(what + " (error " + std::to_string(GetLastError()) + ")");
 }
 
-std::string UniqueTempName(const std::string& prefix)
+// Makes the missing directories on the way to a full path.
+void MakeParents(const std::string& path)
 {
-    static std::atomic<int> counter{0};
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + prefix + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(++counter);
+    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
 }
 
-std::string ReadFileBytes(const fs::path& path)
+std::string ReadFileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string bytes;
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void SnapshotInto(const std::string& directory, const std::string& relative,
+                  std::map<std::string, std::string>& entries)
+{
+    const std::string pattern = directory.back() == '\\' ? directory + "*" : directory + "\\*";
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        const std::string path = directory.back() == '\\' ? directory + name : directory + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            entries[relative + name + "\\"] = "";
+            SnapshotInto(path, relative + name + "\\", entries);
+        } else {
+            entries[relative + name] = ReadFileBytes(path);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
 }
 
 std::string ClassName(HWND window)
@@ -64,38 +91,15 @@ std::string ClassName(HWND window)
     return name;
 }
 
-// The pixels that paint draws into a bitmap of the given size.
-template <class Paint>
-std::string Pixels(int width, int height, Paint&& paint)
-{
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    paint(memory, screen);
-    std::string pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF pixel = GetPixel(memory, x, y);
-            pixels.append(reinterpret_cast<const char*>(&pixel), sizeof pixel);
-        }
-    }
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
-// A system icon drawn on a background of one colour.
-std::string IconPixels(LPCSTR systemIcon, COLORREF background, int width, int height)
+// An icon drawn on a background of one colour.
+std::string IconPixels(HICON icon, COLORREF background, int width, int height)
 {
     return Pixels(width, height, [&](HDC memory, HDC) {
         const HBRUSH brush = CreateSolidBrush(background);
         const RECT all = {0, 0, width, height};
         FillRect(memory, &all, brush);
         DeleteObject(brush);
-        DrawIconEx(memory, 0, 0, LoadIconA(nullptr, systemIcon), 0, 0, 0, nullptr, DI_NORMAL);
+        DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
     });
 }
 
@@ -119,9 +123,9 @@ BoxIcon IconOf(HWND iconControl)
         });
         COLORREF corner;
         std::memcpy(&corner, shown.data(), sizeof corner);
-        if (shown == IconPixels(IDI_EXCLAMATION, corner, width, height))
+        if (shown == IconPixels(LoadIconA(nullptr, IDI_EXCLAMATION), corner, width, height))
             return BoxIcon::Exclamation;
-        if (shown == IconPixels(IDI_HAND, corner, width, height))
+        if (shown == IconPixels(LoadIconA(nullptr, IDI_HAND), corner, width, height))
             return BoxIcon::Stop;
         Sleep(kPollMs * 2);
     }
@@ -169,11 +173,11 @@ std::vector<HWND> VisibleTopLevelWindows(DWORD processId)
     return found.windows;
 }
 
-std::vector<Launch> CollectLaunches(const fs::path& markerDirectory)
+std::vector<Launch> CollectLaunches(const std::string& markerDirectory)
 {
     std::vector<Launch> launches;
     for (const auto& entry : fs::directory_iterator(markerDirectory)) {
-        std::istringstream record(ReadFileBytes(entry.path()));
+        std::istringstream record(ReadFileBytes(entry.path().string()));
         Launch launch;
         std::getline(record, launch.program);
         std::getline(record, launch.currentDirectory);
@@ -181,6 +185,9 @@ std::vector<Launch> CollectLaunches(const fs::path& markerDirectory)
         std::string dialogs;
         std::getline(record, dialogs);
         launch.dialogsShowing = dialogs.empty() ? -1 : std::stoi(dialogs);
+        std::string errorMode;
+        std::getline(record, errorMode);
+        launch.errorMode = errorMode.empty() ? 0 : static_cast<UINT>(std::stoul(errorMode));
         launches.push_back(launch);
     }
     return launches;
@@ -193,16 +200,17 @@ DWORD ActiveProcesses(HANDLE job)
     return accounting.ActiveProcesses;
 }
 
-
 }  // namespace
 
-CaseDirectory::CaseDirectory() : CaseDirectory(UniqueTempName("tolvan-case-"), true) {}
+CaseDirectory::CaseDirectory() : CaseDirectory(UniqueScratchPath("case"), true)
+{
+}
 
 CaseDirectory::CaseDirectory(std::string path, bool ownsDirectory)
     : path_(std::move(path)), ownsDirectory_(ownsDirectory)
 {
     if (ownsDirectory_)
-        fs::create_directories(path_);
+        Check(CreateDirectoryA(path_.c_str(), nullptr) != FALSE, "cannot make " + path_);
 }
 
 CaseDirectory CaseDirectory::AtDriveRoot(const std::string& root)
@@ -249,11 +257,15 @@ std::string CaseDirectory::operator/(const std::string& relative) const
 
 void CaseDirectory::Write(const std::string& relative, const std::string& bytes) const
 {
-    const fs::path path = *this / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    Check(out.good(), "cannot write " + path.string());
+    const std::string path = *this / relative;
+    MakeParents(path);
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    Check(file != INVALID_HANDLE_VALUE, "cannot write " + path);
+    DWORD written = 0;
+    const bool whole =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    CloseHandle(file);
+    Check(whole, "cannot write " + path);
 }
 
 std::string CaseDirectory::Read(const std::string& relative) const
@@ -263,30 +275,30 @@ std::string CaseDirectory::Read(const std::string& relative) const
 
 void CaseDirectory::MakeDirectory(const std::string& relative) const
 {
-    fs::create_directories(*this / relative);
+    const std::string path = *this / relative;
+    MakeParents(path);
+    CreateDirectoryA(path.c_str(), nullptr);
 }
 
 void CaseDirectory::CopyLauncher(const std::string& relative) const
 {
-    const fs::path path = *this / relative;
-    fs::create_directories(path.parent_path());
-    fs::copy_file(LauncherToCopy(), path, fs::copy_options::overwrite_existing);
+    const std::string path = *this / relative;
+    MakeParents(path);
+    Check(CopyFileA(LauncherToCopy().c_str(), path.c_str(), FALSE) != FALSE, "cannot copy the launcher to " + path);
 }
 
 void CaseDirectory::CopyMarker(const std::string& relative) const
 {
-    const fs::path path = *this / relative;
-    fs::create_directories(path.parent_path());
-    fs::copy_file(BesideThisProgram("marker.exe"), path, fs::copy_options::overwrite_existing);
+    const std::string path = *this / relative;
+    MakeParents(path);
+    Check(CopyFileA(BesideThisProgram("marker.exe").c_str(), path.c_str(), FALSE) != FALSE,
+          "cannot copy the marker to " + path);
 }
 
 std::map<std::string, std::string> CaseDirectory::Snapshot() const
 {
     std::map<std::string, std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(path_)) {
-        const std::string relative = fs::relative(entry.path(), path_).string();
-        entries[relative] = entry.is_directory() ? std::string("<directory>") : ReadFileBytes(entry.path());
-    }
+    SnapshotInto(path_, "", entries);
     return entries;
 }
 
@@ -366,7 +378,7 @@ ShownMessageBox AnswerMessageBox(HWND window)
     HWND box = nullptr;
     WaitUntil([&] {
         for (HWND candidate : VisibleTopLevelWindows(processId)) {
-            if (ClassName(candidate) == "#32770" && !GetDlgItem(candidate, kDialogPanelId))
+            if (ClassName(candidate) == "#32770" && !GetDlgItem(candidate, IDC_INFO_TEXT))
                 box = candidate;
         }
         return box != nullptr;
@@ -379,11 +391,68 @@ ShownMessageBox AnswerMessageBox(HWND window)
     return shown;
 }
 
+namespace {
+
+// Turns on a privilege this program holds; nothing happens when it holds none.
+void EnablePrivilege(LPCSTR name)
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token))
+        return;
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueA(nullptr, name, &privileges.Privileges[0].Luid))
+        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    CloseHandle(token);
+}
+
+// This program's own token without the Administrators group, without its
+// privileges and at medium integrity: what a standard user's program runs
+// with. Windows lets a program start another with a restricted version of
+// its own token.
+HANDLE StandardUserToken()
+{
+    HANDLE own = nullptr;
+    Check(OpenProcessToken(GetCurrentProcess(),
+                           TOKEN_DUPLICATE | TOKEN_ASSIGN_PRIMARY | TOKEN_QUERY | TOKEN_ADJUST_DEFAULT, &own) != FALSE,
+          "cannot open this program's token");
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID administrators = nullptr;
+    AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                             &administrators);
+    SID_AND_ATTRIBUTES denied = {administrators, 0};
+    HANDLE restricted = nullptr;
+    const BOOL made =
+        CreateRestrictedToken(own, DISABLE_MAX_PRIVILEGE | LUA_TOKEN, 1, &denied, 0, nullptr, 0, nullptr, &restricted);
+    FreeSid(administrators);
+    CloseHandle(own);
+    Check(made != FALSE, "cannot make a standard user's token");
+
+    SID_IDENTIFIER_AUTHORITY labels = SECURITY_MANDATORY_LABEL_AUTHORITY;
+    PSID medium = nullptr;
+    AllocateAndInitializeSid(&labels, 1, SECURITY_MANDATORY_MEDIUM_RID, 0, 0, 0, 0, 0, 0, 0, &medium);
+    TOKEN_MANDATORY_LABEL integrity = {};
+    integrity.Label.Sid = medium;
+    integrity.Label.Attributes = SE_GROUP_INTEGRITY;
+    const BOOL lowered = SetTokenInformation(restricted, TokenIntegrityLevel, &integrity,
+                                             static_cast<DWORD>(sizeof integrity + GetLengthSid(medium)));
+    FreeSid(medium);
+    if (!lowered)
+        CloseHandle(restricted);
+    Check(lowered != FALSE, "cannot lower the integrity of a standard user's token");
+    return restricted;
+}
+
+}  // namespace
+
 RunResult Run(const RunOptions& options)
 {
-    const fs::path markerDirectory = UniqueTempName("tolvan-markers-");
-    fs::create_directories(markerDirectory);
-    SetEnvironmentVariableA("TOLVAN_MARKER_DIR", markerDirectory.string().c_str());
+    const std::string markerDirectory = UniqueScratchPath("markers");
+    Check(CreateDirectoryA(markerDirectory.c_str(), nullptr) != FALSE, "cannot make " + markerDirectory);
+    SetEnvironmentVariableA("TOLVAN_MARKER_DIR", markerDirectory.c_str());
+    // Read by Windows when a program starts, and handed on to what it starts.
+    SetEnvironmentVariableA("__COMPAT_LAYER", options.runAsInvoker ? "RunAsInvoker" : nullptr);
 
     // Everything the launcher starts stays in this job and dies with it.
     const HANDLE job = CreateJobObjectA(nullptr, nullptr);
@@ -397,25 +466,41 @@ RunResult Run(const RunOptions& options)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    Check(CreateProcessA(options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                         nullptr, options.currentDirectory.c_str(), &startup, &process),
-          "cannot start " + options.program);
+    BOOL started = FALSE;
+    if (options.asStandardUser) {
+        EnablePrivilege(SE_INCREASE_QUOTA_NAME);
+        const HANDLE token = StandardUserToken();
+        started = CreateProcessAsUserA(token, options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                                       CREATE_SUSPENDED, nullptr, options.currentDirectory.c_str(), &startup, &process);
+        const DWORD error = GetLastError();
+        CloseHandle(token);
+        SetLastError(error);
+    } else {
+        started = CreateProcessA(options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                                 nullptr, options.currentDirectory.c_str(), &startup, &process);
+    }
+    RunResult result;
+    if (!started) {
+        result.startError = GetLastError();
+        CloseHandle(job);
+        RemoveDirectoryA(markerDirectory.c_str());
+        return result;
+    }
     AssignProcessToJobObject(job, process.hProcess);
     ResumeThread(process.hThread);
 
-    RunResult result;
     std::vector<HWND> answered;
-    const DWORD started = GetTickCount();
+    const DWORD startTime = GetTickCount();
     while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, kPollMs, QS_ALLINPUT) != WAIT_OBJECT_0) {
         PumpMessages(0);
-        if (GetTickCount() - started > kLauncherTimeoutMs)
+        if (GetTickCount() - startTime > kLauncherTimeoutMs)
             break;
         for (HWND window : VisibleTopLevelWindows(process.dwProcessId)) {
             if (ClassName(window) != "#32770" ||
                 std::find(answered.begin(), answered.end(), window) != answered.end())
                 continue;
             answered.push_back(window);
-            if (GetDlgItem(window, kDialogPanelId)) {
+            if (GetDlgItem(window, IDC_INFO_TEXT)) {
                 ++result.dialogs;
                 if (options.onDialog)
                     options.onDialog(window);
@@ -445,9 +530,16 @@ RunResult Run(const RunOptions& options)
     return result;
 }
 
+std::string IconPixels(HICON icon)
+{
+    return IconPixels(icon, RGB(0, 128, 128), GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+}
+
 std::string Describe(const RunResult& result)
 {
     std::ostringstream out;
+    if (result.startError)
+        out << "not started: error " << result.startError << " ";
     out << "exited=" << result.exited << " exitCode=" << result.exitCode << " dialogs=" << result.dialogs;
     for (const auto& box : result.messageBoxes)
         out << "\n  box [" << box.caption << "] \"" << box.text << "\" icon=" << static_cast<int>(box.icon)

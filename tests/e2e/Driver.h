@@ -13,11 +13,13 @@
 namespace e2e {
 
 // A scratch directory for one case, removed with everything in it when the
-// case ends. Names inside it are relative paths with backslashes.
+// case ends. Names inside it are relative paths with backslashes; they are
+// made and read with the ANSI calls, so that names with bytes above 127
+// are the names the launcher sees.
 class CaseDirectory {
 public:
     CaseDirectory();
-    // Uses the root of a drive (such as T:\) that must be empty.
+    // Uses the root of a drive (such as a ScratchDrive's) that must be empty.
     static CaseDirectory AtDriveRoot(const std::string& root);
     CaseDirectory(CaseDirectory&& other) noexcept;
     CaseDirectory(const CaseDirectory&) = delete;
@@ -35,7 +37,8 @@ public:
     void CopyLauncher(const std::string& relative) const;
     void CopyMarker(const std::string& relative) const;
 
-    // Every file and directory below, with the contents of each file.
+    // Every file below, with its contents, and every directory, with a
+    // "\\" after its name and no contents.
     std::map<std::string, std::string> Snapshot() const;
 
 private:
@@ -60,9 +63,11 @@ struct Launch {
     std::string currentDirectory;
     std::string commandLine;
     int dialogsShowing = 0;  // launcher dialogs on the screen as it started
+    UINT errorMode = 0;      // the error mode it started with
 };
 
 struct RunResult {
+    DWORD startError = 0;  // why the launcher did not start, or 0
     bool exited = false;
     DWORD exitCode = 0;
     std::vector<ShownMessageBox> messageBoxes;  // in the order they came up
@@ -77,11 +82,24 @@ struct RunOptions {
     // Answers the launcher dialog when it comes up; without it the dialog
     // is cancelled with Esc.
     std::function<void(HWND dialog)> onDialog;
+    // Windows takes TOLVAN.EXE for an installer (its version block says
+    // "SETUP") and, where User Account Control is on, starts it only
+    // elevated. The cases start it as the invoking user, as the
+    // compatibility layer RunAsInvoker does, elevated when they are; only
+    // the case about installer detection starts it without.
+    bool runAsInvoker = true;
+    // Starts it with the rights of a standard user: this program's own
+    // rights without the Administrators group, at medium integrity.
+    bool asStandardUser = false;
 };
 
 // Starts the launcher, answers every message box with OK, waits for it
 // and for whatever it started to end, and tells what happened.
 RunResult Run(const RunOptions& options);
+
+// The pixels of an icon drawn at the size of the system's icons on a fixed
+// background, to tell icons apart that live in different processes.
+std::string IconPixels(HICON icon);
 
 // Texts of another process's windows, read with WM_GETTEXT.
 std::string WindowText(HWND window);

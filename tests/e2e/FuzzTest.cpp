@@ -6,22 +6,23 @@
 // random licence files (any bytes, zero bytes, byte-order marks, up to
 // 200 KiB).
 //
-//   TOLVAN_FUZZ_SEED   the first case's seed (default: the time); case i
+//   TOLVAN_FUZZ_SEED   the first case's seed (default 20261208); case i
 //                      has the seed SEED + i, which replays it alone
-//   TOLVAN_FUZZ_CASES  how many cases (default 20)
+//   TOLVAN_FUZZ_CASES  how many cases (default 80)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <map>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
+#include "tests/Platform.h"
 #include "tests/e2e/LauncherTest.h"
 #include "tests/win/ScratchKey.h"
 
@@ -118,81 +119,18 @@ const std::string kValueBytes = kNameBytes + "\"=;[],";
 
 const HKEY kRoots[] = {HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER};
 
-// Files of a case, written and compared with the ANSI calls, so that names
-// with bytes above 127 are the names the launcher sees.
-void MakeDirectories(const std::string& path)
-{
-    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    MakeDirectories(path);
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-void CopyBeside(const std::string& name, const std::string& to)
-{
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string from = self;
-    from = from.substr(0, from.rfind('\\') + 1) + name;
-    MakeDirectories(to);
-    ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << to;
-}
-
-void Snapshot(const std::string& directory, const std::string& relative, std::map<std::string, std::string>& into)
-{
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        const std::string path = directory + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            into[relative + name + "\\"] = "";
-            Snapshot(path, relative + name + "\\", into);
-        } else {
-            const HANDLE file =
-                CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-            std::string bytes(found.nFileSizeLow, '\0');
-            DWORD read = 0;
-            if (file != INVALID_HANDLE_VALUE && !bytes.empty())
-                ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-            CloseHandle(file);
-            into[relative + name] = bytes;
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
-std::map<std::string, std::string> Snapshot(const std::string& directory)
-{
-    std::map<std::string, std::string> entries;
-    Snapshot(directory, "", entries);
-    return entries;
-}
-
 // One random medium: the files and keys it is made of, and what the rules
 // say the launcher does with it.
 class Medium {
 public:
     Medium(unsigned seed, const e2e::CaseDirectory& dir)
-        : random_(seed), dir_(dir), tag_(ScratchKey::UniqueName("TolvanFuzz"))
+        : random_(seed), dir_(dir), tag_(ScratchKey::UniquePath(HKEY_CURRENT_USER, "Fuzz"))
     {
         exe_ = random_.Pick<std::string>({"TOLVAN.EXE", "SETUP.EXE", "setup.exe", "my.setup.exe", "Install.exe", ""});
         if (exe_.empty())
             exe_ = random_.Text(1, 12, kNameBytes) + ".exe";
         appName_ = exe_.substr(0, exe_.rfind('.'));
-        CopyBeside("TOLVAN.EXE", dir_ / exe_);
+        dir_.CopyLauncher(exe_);
 
         Value("Init", "Caption", TextValue());
         Value("Init", "Title", TextValue());
@@ -284,7 +222,7 @@ private:
             if (random_.Chance(0.4))
                 relative += random_.Text(1, 12, kNameBytes) + "\\";
             relative += random_.Text(1, 16, kNameBytes) + random_.Pick<std::string>({".exe", ".EXE", ".Exe"});
-            CopyBeside("marker.exe", dir_ / relative);
+            dir_.CopyMarker(relative);
             std::string value = relative;
             if (kind == 1 && (dir_ / relative).size() <= 79) {
                 value = dir_ / relative;
@@ -308,14 +246,14 @@ private:
         case 1:
             return "NODIR" + std::to_string(random_.Int(0, 99)) + "\\" + random_.Text(1, 10, kNameBytes);  // cause 3
         case 2:
-            CreateDirectoryA((dir_ / "LICDIR").c_str(), nullptr);
+            dir_.MakeDirectory("LICDIR");
             return "LICDIR";  // a directory: cause 5
         default:
             break;
         }
         const std::string name = random_.Text(1, 20, kNameBytes) + ".txt";
         const std::string bytes = LicenceBytes();
-        WriteBytes(dir_ / name, bytes);
+        dir_.Write(name, bytes);
         const std::string value = random_.Chance(0.2) ? "\"" + name + "\"" : name;
         licences_[AsRead(value)] = PanelText(bytes);
         return value;
@@ -351,7 +289,7 @@ private:
     {
         // Unique to this case, maybe longer than 79 characters, so that
         // only its first 79 are probed.
-        std::string key = "Software\\" + tag_ + "-" + std::to_string(candidate);
+        std::string key = tag_ + "-" + std::to_string(candidate);
         for (int parts = random_.Int(0, 3); parts > 0; --parts)
             key += "\\" + random_.Text(1, random_.Chance(0.2) ? 40 : 12, kNameBytes);
         // A probed path that ends in a separator or a blank is the
@@ -408,7 +346,7 @@ private:
         }
         if (std::find(sections.begin(), sections.end(), "Init") == sections.end())
             values_.clear();
-        WriteBytes(dir_ / (appName_ + ".ini"), ini);
+        dir_.Write(appName_ + ".ini", ini);
     }
 
     Random random_;
@@ -509,16 +447,16 @@ protected:
         const Expected expected = Predict(medium, caseDir / (medium.AppName() + ".ini"), answer < 2);
 
         Expected shown;
-        const auto before = Snapshot(caseDir.Path());
+        const auto before = caseDir.Snapshot();
         e2e::RunOptions options;
         options.program = caseDir / medium.Exe();
         options.currentDirectory = caseDir.Path();
         options.onDialog = [&](HWND dialog) {
             shown.caption = e2e::WindowText(dialog);
-            shown.title = e2e::ItemText(dialog, 1001);
-            shown.copyright = e2e::ItemText(dialog, 1002);
-            shown.targetName = e2e::ItemText(dialog, 1003);
-            shown.panel = e2e::ItemText(dialog, 1004);
+            shown.title = e2e::ItemText(dialog, IDC_TITLE);
+            shown.copyright = e2e::ItemText(dialog, IDC_COPYRIGHT);
+            shown.targetName = e2e::ItemText(dialog, IDC_TARGET_NAME);
+            shown.panel = e2e::ItemText(dialog, IDC_INFO_TEXT);
             shown.okLabel = e2e::ItemText(dialog, IDOK);
             if (answer == 0 || answer == 3)
                 e2e::Click(GetDlgItem(dialog, answer == 0 ? IDOK : IDCANCEL));
@@ -531,7 +469,7 @@ protected:
                    (!expected.launch.empty() ? "launch" : !expected.messages.empty() ? "message" : "nothing")];
 
         EXPECT_TRUE(result.exited) << described;
-        EXPECT_TRUE(before == Snapshot(caseDir.Path())) << "the launcher changed its directory";
+        EXPECT_TRUE(before == caseDir.Snapshot()) << "the launcher changed its directory";
         EXPECT_EQ(expected.dialog ? 1 : 0, result.dialogs) << described;
         const DWORD exitCodes[] = {0, VK_RETURN, VK_ESCAPE, 0};
         EXPECT_EQ(expected.dialog ? exitCodes[answer] : 0u, result.exitCode) << described;
@@ -571,8 +509,11 @@ unsigned FromEnvironment(const char* name, unsigned otherwise)
 
 TEST_F(FuzzTest, RandomMediaBehaveAsTheRulesSay)
 {
-    const unsigned seed = FromEnvironment("TOLVAN_FUZZ_SEED", static_cast<unsigned>(std::time(nullptr)));
-    const unsigned cases = FromEnvironment("TOLVAN_FUZZ_CASES", 20);
+    // Keys go under all three roots.
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
+    const unsigned seed = FromEnvironment("TOLVAN_FUZZ_SEED", 20261208);
+    const unsigned cases = FromEnvironment("TOLVAN_FUZZ_CASES", 80);
     std::printf("TOLVAN_FUZZ_SEED=%u TOLVAN_FUZZ_CASES=%u\n", seed, cases);
     std::vector<unsigned> failed;
     for (unsigned i = 0; i < cases; ++i)

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/WinThread.h"
 #include "tests/e2e/LargeLicence.h"
 #include "tests/e2e/LauncherTest.h"
@@ -12,8 +13,6 @@
 using e2e::RunResult;
 
 namespace {
-
-const int kPanel = 1004;
 
 class InfoPanelTest : public LauncherTest {
 protected:
@@ -41,7 +40,7 @@ protected:
         WriteIni(info);
         Shown shown = {};
         const RunResult result = Run("TOLVAN.EXE", "", "", [&](HWND dialog) {
-            shown.panel = e2e::ItemText(dialog, kPanel);
+            shown.panel = e2e::ItemText(dialog, IDC_INFO_TEXT);
             shown.okLabel = e2e::ItemText(dialog, IDOK);
             GetWindowRect(dialog, &shown.window);
             e2e::Click(GetDlgItem(dialog, IDOK));
@@ -181,6 +180,11 @@ TEST_F(InfoPanelTest, AReadThatFailsIsReportedAndTheDialogStillWorks)
         CloseHandle(pipe);
     });
     const Shown shown = ShowAndConfirm(pipeName);
+    // A launcher that never opened the pipe leaves the server waiting for
+    // it; a connection of this program's own ends the wait.
+    const HANDLE unblock = CreateFileA(pipeName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (unblock != INVALID_HANDLE_VALUE)
+        CloseHandle(unblock);
     server.join();
 
     ASSERT_EQ(1u, lastResult.messageBoxes.size()) << e2e::Describe(lastResult);

@@ -1,9 +1,12 @@
 // A stand-in target: it records that it was started, where it runs, how
-// it was called and whether a launcher dialog was still showing, in the directory named by TOLVAN_MARKER_DIR, and ends.
+// it was called, whether a launcher dialog was still showing and the error
+// mode it was given, in the directory named by TOLVAN_MARKER_DIR, and ends.
 // It writes nothing beside itself, so the launcher's directory stays as it was.
 #include <windows.h>
 
 #include <string>
+
+#include "resources/resource.h"
 
 namespace {
 
@@ -12,7 +15,7 @@ BOOL CALLBACK CountLauncherDialogs(HWND window, LPARAM count)
 {
     char className[16] = {};
     GetClassNameA(window, className, sizeof className);
-    if (IsWindowVisible(window) && std::string(className) == "#32770" && GetDlgItem(window, 1004))
+    if (IsWindowVisible(window) && std::string(className) == "#32770" && GetDlgItem(window, IDC_INFO_TEXT))
         ++*reinterpret_cast<int*>(count);
     return TRUE;
 }
@@ -21,6 +24,9 @@ BOOL CALLBACK CountLauncherDialogs(HWND window, LPARAM count)
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // Read first, before anything of this program could change it.
+    const UINT errorMode = SetErrorMode(0);
+    SetErrorMode(errorMode);
     char markerDirectory[MAX_PATH] = {};
     if (GetEnvironmentVariableA("TOLVAN_MARKER_DIR", markerDirectory, MAX_PATH) == 0)
         return 1;
@@ -31,7 +37,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     int dialogs = 0;
     EnumWindows(&CountLauncherDialogs, reinterpret_cast<LPARAM>(&dialogs));
     const std::string record = std::string(program) + "\n" + directory + "\n" + GetCommandLineA() + "\n" +
-                               std::to_string(dialogs) + "\n";
+                               std::to_string(dialogs) + "\n" + std::to_string(errorMode) + "\n";
 
     const std::string recordPath =
         std::string(markerDirectory) + "\\launch-" + std::to_string(GetCurrentProcessId()) + ".txt";

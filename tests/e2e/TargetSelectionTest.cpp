@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/Platform.h"
 #include "tests/e2e/LauncherTest.h"
 #include "tests/win/ScratchKey.h"
 
@@ -40,14 +41,16 @@ protected:
         ExpectOnlyLaunch(Run(), dir / target, dir.Path());
     }
 
-    const std::string runtimeKey = "Software\\" + ScratchKey::UniqueName("TolvanTest") + "\\Database\\9.0\\Runtime";
-    const std::string addOnKey = ScratchKey::UniqueName("TolvanTest") + ".Database.9";
+    const std::string runtimeKey = ScratchKey::UniquePath(HKEY_LOCAL_MACHINE) + "\\Database\\9.0\\Runtime";
+    const std::string addOnKey = ScratchKey::UniquePath(HKEY_CLASSES_ROOT) + ".Database.9";
 };
 
 }  // namespace
 
 TEST_F(TargetSelectionTest, TheFirstCandidateWhoseKeyIsUnderLocalMachine)
 {
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
     WriteIni();
     const ScratchKey key(HKEY_LOCAL_MACHINE, runtimeKey);
     ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
@@ -55,6 +58,8 @@ TEST_F(TargetSelectionTest, TheFirstCandidateWhoseKeyIsUnderLocalMachine)
 
 TEST_F(TargetSelectionTest, ALaterCandidateWhoseKeyIsUnderClassesRoot)
 {
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
     WriteIni();
     const ScratchKey key(HKEY_CLASSES_ROOT, addOnKey);
     ExpectOnlyLaunchOf("ADDON\\SETUP.EXE");
@@ -74,6 +79,8 @@ TEST_F(TargetSelectionTest, NoKeyAndNoDefaultProgramIsAnError)
 
 TEST_F(TargetSelectionTest, APresentCandidateWithoutPathLaunchesAnEmptyPath)
 {
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
     dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n"
                             "[ApplicationKeys]\r\nRKey1=" + runtimeKey + "\r\nName1=Upgrade\r\n"
                             "RKey2=" + addOnKey + "\r\nPath2=ADDON\\SETUP.EXE\r\n");
@@ -88,6 +95,12 @@ TEST_F(TargetSelectionTest, APresentCandidateWithoutPathLaunchesAnEmptyPath)
 // its own build sees, and a key only in the other view is absent to it.
 TEST_F(TargetSelectionTest, FindsKeysInTheRegistryViewOfItsOwnWidth)
 {
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
+    BOOL onWow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &onWow64);
+    if (sizeof(void*) == 4 && !onWow64)
+        GTEST_SKIP() << "32-bit Windows has one view of the registry";
     WriteIni();
     DWORD type = 0;
     ASSERT_TRUE(GetBinaryTypeA((dir / "TOLVAN.EXE").c_str(), &type));
@@ -100,4 +113,25 @@ TEST_F(TargetSelectionTest, FindsKeysInTheRegistryViewOfItsOwnWidth)
     }
     const ScratchKey own(HKEY_LOCAL_MACHINE, runtimeKey, ownView);
     ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
+}
+
+// Windows gives a key made by an administrator under HKEY_LOCAL_MACHINE
+// full access to administrators only: a launcher started by a standard
+// user finds it absent, and only the elevated one (as installer detection
+// starts it) takes its candidate.
+TEST_F(TargetSelectionTest, ALocalMachineKeyIsPresentOnlyToAnElevatedLauncher)
+{
+    if (RunningUnderWine())
+        GTEST_SKIP() << OnlyWindowsDecides("does not refuse a key under HKEY_LOCAL_MACHINE to a standard user");
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
+    WriteIni();
+    const ScratchKey key(HKEY_LOCAL_MACHINE, runtimeKey);
+    ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
+
+    e2e::RunOptions standardUser;
+    standardUser.program = dir / "TOLVAN.EXE";
+    standardUser.currentDirectory = dir.Path();
+    standardUser.asStandardUser = true;
+    ExpectOnlyLaunch(RunChecked(dir, standardUser), dir / "RUNTIME\\SETUP.EXE", dir.Path());
 }

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/Pixels.h"
+#include "tests/Platform.h"
 #include "tests/WineRoute.h"
 #include "win32/WinApp.h"
 
@@ -125,6 +127,17 @@ void PostKey(HWND window, UINT virtualKey)
 {
     PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
     PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001u);
+}
+
+// The pixels of a window's client area as the window paints it, printed
+// into a bitmap; with icon drawn over them at (x, y) when one is given.
+std::string PrintedClient(HWND window, int width, int height, HICON icon = nullptr, int x = 0, int y = 0)
+{
+    return Pixels(width, height, [&](HDC memory, HDC) {
+        PrintWindow(window, memory, PW_CLIENTONLY);
+        if (icon)
+            DrawIcon(memory, x, y, icon);
+    });
 }
 
 }  // namespace
@@ -249,4 +262,39 @@ TEST(DialogFramework, ThePaintOfAMinimisedDialogDrawsItsIcon)
         [](HWND window) { PostMessageA(window, WM_COMMAND, IDCANCEL, 0); },
     });
     EXPECT_TRUE(minimised);
+}
+
+// Where a minimised window has a client area, the paint handler draws the
+// program's icon in its middle: drawing the icon there once more changes
+// nothing.
+TEST(LauncherDialog, TheMinimisedDialogShowsIcon128InItsMiddle)
+{
+    if (RunningUnderWine())
+        GTEST_SKIP() << OnlyWindowsDecides("paints nothing in a minimised window");
+    LaunchSettings settings;
+    CLauncherDlg dialog(settings);
+    bool minimised = false;
+    RECT client = {};
+    std::string shown;
+    std::string redrawn;
+    const auto minimise = [](HWND window) { ShowWindow(window, SW_MINIMIZE); };
+    const auto print = [&](HWND window) {
+        minimised = IsIconic(window) != FALSE;
+        GetClientRect(window, &client);
+        if (minimised && client.right > 0 && client.bottom > 0) {
+            const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+            const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+            shown = PrintedClient(window, client.right, client.bottom);
+            redrawn = PrintedClient(window, client.right, client.bottom, dialog.Icon(), x, y);
+        }
+        ShowWindow(window, SW_RESTORE);
+    };
+    const auto cancel = [](HWND window) { PostMessageA(window, WM_COMMAND, IDCANCEL, 0); };
+    Script::Run(dialog, {minimise, print, cancel});
+    ASSERT_TRUE(minimised);
+    if (client.right <= 0 || client.bottom <= 0)
+        GTEST_SKIP() << "Windows gives the minimised dialog no client area (" << client.right << " by " << client.bottom
+                     << " pixels), so there is nowhere to see the icon its paint handler draws";
+    EXPECT_TRUE(shown == redrawn) << "the minimised dialog of " << client.right << " by " << client.bottom
+                                  << " pixels does not show icon 128 in its middle";
 }

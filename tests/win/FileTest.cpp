@@ -6,24 +6,14 @@
 #include <fstream>
 #include <string>
 
+#include "tests/Scratch.h"
 #include "tests/WinThread.h"
-
-namespace {
-
-std::string TempPath(const std::string& name)
-{
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId());
-}
-
-}  // namespace
 
 TEST(File, AFailedOpenFillsTheErrorRecord)
 {
     CFile file;
     CFileException error;
-    const std::string missing = TempPath("no-such-file.txt");
+    const std::string missing = UniqueScratchPath("no-such-file.txt");
     EXPECT_FALSE(file.Open(missing, &error));
     EXPECT_EQ(2, error.cause);
     EXPECT_EQ(2, error.osError);
@@ -32,7 +22,7 @@ TEST(File, AFailedOpenFillsTheErrorRecord)
 
 TEST(File, ReadsWithoutSharingTheFile)
 {
-    const std::string path = TempPath("shared.txt");
+    const std::string path = UniqueScratchPath("shared.txt");
     std::ofstream(path, std::ios::binary) << "0123456789";
     {
         CFile file;
@@ -73,7 +63,7 @@ TEST(File, AFailedReadThrowsTheCauseWithoutAName)
 
 TEST(File, ADiskFileReadsTheSameInSmallPiecesAcrossItsReadAheadBlocks)
 {
-    const std::string path = TempPath("large.txt");
+    const std::string path = UniqueScratchPath("large.txt");
     std::string bytes;
     for (int i = 0; bytes.size() < 200000; ++i)
         bytes += std::to_string(i) + (i % 7 ? " " : "\r\n");

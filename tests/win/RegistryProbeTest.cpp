@@ -10,6 +10,8 @@
 #include <utility>
 
 #include "core/SettingsLoader.h"
+#include "tests/Platform.h"
+#include "tests/Scratch.h"
 #include "tests/win/ScratchKey.h"
 #include "win32/ProfileSettingsSource.h"
 
@@ -28,21 +30,14 @@ const Root kRoots[] = {
     {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
 };
 
-// A path for a key of its own under the root. Under HKEY_CURRENT_USER and
-// HKEY_LOCAL_MACHINE it stays out of Software\Classes, so the key is not
-// seen through HKEY_CLASSES_ROOT as well.
-std::string OwnKeyPath(HKEY root)
-{
-    const std::string name = ScratchKey::UniqueName("TolvanTest");
-    return root == HKEY_CLASSES_ROOT ? name : "Software\\" + name;
-}
-
 }  // namespace
 
 TEST(KeyProbe, OpensAKeyOnlyUnderTheRootThatHasIt)
 {
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
     for (const Root& root : kRoots) {
-        const ScratchKey key(root.handle, OwnKeyPath(root.handle));
+        const ScratchKey key(root.handle, ScratchKey::UniquePath(root.handle));
         for (const Root& other : kRoots) {
             EXPECT_EQ(other.handle == root.handle, win::KeyOpensWithFullAccess(other.handle, key.Path()))
                 << key.Path() << " made under " << root.name << ", probed under " << other.name;
@@ -53,8 +48,10 @@ TEST(KeyProbe, OpensAKeyOnlyUnderTheRootThatHasIt)
 
 TEST(KeyProbe, AKeyThatRefusesFullAccessDoesNotOpen)
 {
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
     for (const Root& root : kRoots) {
-        const ScratchKey key(root.handle, OwnKeyPath(root.handle));
+        const ScratchKey key(root.handle, ScratchKey::UniquePath(root.handle));
         ASSERT_EQ(ERROR_SUCCESS, key.RefuseFullAccess()) << root.name;
 
         // The key is there and can be read, but full access is refused.
@@ -70,7 +67,7 @@ TEST(KeyProbe, AKeyThatRefusesFullAccessDoesNotOpen)
 
 TEST(KeyProbe, LeavesNoKeyOpen)
 {
-    const ScratchKey key(HKEY_CURRENT_USER, OwnKeyPath(HKEY_CURRENT_USER));
+    const ScratchKey key(HKEY_CURRENT_USER, ScratchKey::UniquePath(HKEY_CURRENT_USER));
     // The platform counts no handles here, but it hands a freed handle value
     // out again first: with every probed key closed again, a handle made
     // after the probes gets the value of one freed before them.
@@ -100,9 +97,7 @@ protected:
 
     void SetUp() override
     {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        directory = std::string(temp) + ScratchKey::UniqueName("tolvan-walk");
+        directory = UniqueScratchPath("walk");
         fs::create_directories(directory);
     }
     void TearDown() override { fs::remove_all(directory); }
@@ -128,8 +123,10 @@ protected:
 
 TEST_F(CandidateWalkTest, FindsTheCandidateKeyUnderEachRoot)
 {
+    if (!HasAdministratorRights())
+        GTEST_SKIP() << kNeedsAdministrator;
     for (const Root& root : kRoots) {
-        const ScratchKey key(root.handle, OwnKeyPath(root.handle));
+        const ScratchKey key(root.handle, ScratchKey::UniquePath(root.handle));
         EXPECT_EQ(1, Load("RKey1=" + key.Path() + "Missing\r\nPath1=FIRST.EXE\r\n"
                           "RKey2=" + key.Path() + "\r\nPath2=SECOND.EXE\r\nName2=Second\r\n"));
         EXPECT_EQ("SECOND.EXE", settings.targetPath) << root.name;
@@ -139,7 +136,7 @@ TEST_F(CandidateWalkTest, FindsTheCandidateKeyUnderEachRoot)
 
 TEST_F(CandidateWalkTest, ProbesALongRKeyCutTo79Characters)
 {
-    const std::string base = "Software\\" + ScratchKey::UniqueName("TolvanTest") + "\\";
+    const std::string base = ScratchKey::UniquePath(HKEY_CURRENT_USER) + "\\";
     const std::string cut = base + std::string(79 - base.size(), 'A');
     // The cut falls inside a key name, so the whole path and its first 79
     // characters name different keys.

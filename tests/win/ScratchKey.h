@@ -10,6 +10,12 @@
 #include <utility>
 #include <vector>
 
+// Every key a test makes lives below a key of this name: below Software
+// under HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE, at the top of
+// HKEY_CLASSES_ROOT. What a killed test left behind can so be removed at
+// once (the test kit's runner does so after every program).
+constexpr char kScratchKeyName[] = "TolvanTest";
+
 // A registry key made for one test and deleted when the test ends, pass or
 // fail, with every parent key that was made for it.
 class ScratchKey {
@@ -64,11 +70,15 @@ public:
         return result;
     }
 
-    // A key name that no other process and no other key of this one uses.
-    static std::string UniqueName(const std::string& prefix)
+    // A path for a key of a test's own under root, that no other process
+    // and no other call of this one uses. Under HKEY_CURRENT_USER and
+    // HKEY_LOCAL_MACHINE it stays out of Software\Classes, so the key is not
+    // seen through HKEY_CLASSES_ROOT as well.
+    static std::string UniquePath(HKEY root, const std::string& prefix = "Key")
     {
         static std::atomic<int> counter{0};
-        return prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+        return std::string(root == HKEY_CLASSES_ROOT ? "" : "Software\\") + kScratchKeyName + "\\" + prefix + "-" +
+               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
     }
 
 private:

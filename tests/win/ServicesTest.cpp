@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include "tests/Scratch.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -15,9 +17,7 @@ class ProfileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        directory = std::string(temp) + "tolvan-profile-" + std::to_string(GetCurrentProcessId());
+        directory = UniqueScratchPath("profile");
         fs::create_directories(directory);
         ini = directory + "\\TOLVAN.ini";
     }
@@ -79,15 +79,19 @@ TEST_F(ProfileTest, PassesBytesAbove127AndPercentSignsUnchanged)
 
 TEST(CurrentDirectory, HasATrailingSeparatorOnlyAtADriveRoot)
 {
+    const ScratchDrive drive;
+    if (drive.Root().empty())
+        GTEST_SKIP() << ScratchDrive::kUnavailable;
+    const std::string root = drive.Root();
     char saved[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, saved);
-    ASSERT_TRUE(SetCurrentDirectoryA("T:\\"));
-    EXPECT_EQ("T:\\", win::CurrentDirectory());
-    CreateDirectoryA("T:\\SETUP", nullptr);
-    ASSERT_TRUE(SetCurrentDirectoryA("T:\\SETUP"));
-    EXPECT_EQ("T:\\SETUP", win::CurrentDirectory());
+    ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
+    EXPECT_EQ(root, win::CurrentDirectory());
+    CreateDirectoryA((root + "SETUP").c_str(), nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryA((root + "SETUP").c_str()));
+    EXPECT_EQ(root + "SETUP", win::CurrentDirectory());
     SetCurrentDirectoryA(saved);
-    RemoveDirectoryA("T:\\SETUP");
+    RemoveDirectoryA((root + "SETUP").c_str());
 }
 
 TEST(ErrorMode, AddsToTheModeInForce)

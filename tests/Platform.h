@@ -1,0 +1,47 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/SkipReasons.h"
+
+// Wine's ntdll exports wine_get_version, Windows' does not: a case that
+// only Windows can decide asks this when it runs.
+inline bool RunningUnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+// The reason a case that only Windows decides gives under Wine.
+inline std::string OnlyWindowsDecides(const std::string& whatWineDoes)
+{
+    return "Wine " + whatWineDoes + ": only Windows decides this case";
+}
+
+// Whether this program runs with the Administrators group in force: an
+// elevated prompt, or an administrator where User Account Control is off.
+// Windows lets only such a program make keys under HKEY_LOCAL_MACHINE and
+// new keys under HKEY_CLASSES_ROOT.
+inline bool HasAdministratorRights()
+{
+    SID_IDENTIFIER_AUTHORITY authority = SECURITY_NT_AUTHORITY;
+    PSID administrators = nullptr;
+    if (!AllocateAndInitializeSid(&authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
+                                  &administrators))
+        return false;
+    BOOL member = FALSE;
+    if (!CheckTokenMembership(nullptr, administrators, &member))
+        member = FALSE;
+    FreeSid(administrators);
+    return member != FALSE;
+}
+
+// Why the cases of names in code page 932 cannot run here.
+inline std::string WithoutCodePage932()
+{
+    return "the ANSI code page is " + std::to_string(GetACP()) +
+           ", not 932 as on Japanese Windows (Wine takes it from the locale: the code_page_932 test runs these cases "
+           "with WINE_ENV_LANG=ja_JP.UTF-8)";
+}

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The Windows test kit as a user runs it: unzipped into a fresh folder
+# outside the build tree, started with `wine cmd /c run-tests.cmd` in a fresh
+# Wine prefix. Checks the exit status and the summary line, a report per
+# test program, that every case only Windows decides is listed as skipped
+# with its reason, and that the run left no key, file or drive behind.
+#
+#   kit-test.sh KIT.zip WINE_ENV ROUTE
+#
+# ROUTE is the route file of the build's own Wine environment: how this
+# machine runs the kit's i686 programs.
+set -euo pipefail
+zip=$(realpath "$1")
+wine_env=$(realpath "$2")
+route=$(realpath "$3")
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tolvan-kit.XXXXXX")
+state=$work/wine
+trap '"$wine_env" stop "$state" >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+mkdir -p "$work/kit" "$state"
+unzip -q "$zip" -d "$work/kit"
+cp "$route" "$state/route"
+"$wine_env" start "$state"
+prefix=$state/prefix
+
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+
+# The keys the tests make, present or not.
+keys() {
+    local key view
+    for key in 'HKCU\Software\TolvanTest' 'HKCU\Software\TolvanExample' 'HKLM\Software\TolvanTest /reg:32' \
+        'HKLM\Software\TolvanTest /reg:64' 'HKCR\TolvanTest' 'HKCR\Software\TolvanTest' 'HKCR\Software'; do
+        view=${key#* }
+        [ "$view" = "$key" ] && view=
+        if "$wine_env" run "$state" reg query "${key%% *}" $view </dev/null >/dev/null 2>&1; then
+            echo "present: $key"
+        else
+            echo "absent: $key"
+        fi
+    done
+}
+drives() { ls "$prefix/dosdevices"; }
+keys_before=$(keys)
+drives_before=$(drives)
+
+set +e
+(cd "$work/kit" && "$wine_env" run "$state" cmd /c run-tests.cmd) </dev/null >"$work/console.txt" 2>&1
+status=$?
+set -e
+tr -d '\r' <"$work/console.txt" >"$work/output.txt"
+cat "$work/output.txt"
+echo
+
+[ "$status" -eq 0 ] || fail "run-tests.cmd ended with exit status $status"
+summary=$(tail -n 1 "$work/output.txt")
+if [[ $summary =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed,\ ([0-9]+)\ skipped$ ]]; then
+    passed=${BASH_REMATCH[1]} failed_cases=${BASH_REMATCH[2]} skipped=${BASH_REMATCH[3]}
+    [ "$failed_cases" -eq 0 ] || fail "the summary counts $failed_cases failed cases"
+    [ "$passed" -gt 0 ] || fail "the summary counts no passed case"
+else
+    fail "the last line is not the summary: '$summary'"
+fi
+
+# One report per program, and together they hold every case counted.
+cases=0
+for program in win_tests e2e_tests e2e_fuzz; do
+    report=$work/kit/results/$program.xml
+    if [ -f "$report" ]; then
+        cases=$((cases + $(grep -c '<testcase .*status="run"' "$report" || true)))
+    else
+        fail "no report results/$program.xml"
+    fi
+done
+if [ -n "${passed:-}" ] && [ "$cases" -ne $((passed + failed_cases + skipped)) ]; then
+    fail "the reports hold $cases cases, the summary counts $((passed + failed_cases + skipped))"
+fi
+
+# Each case that only Windows decides, listed as skipped with its reason.
+while read -r line; do
+    grep -qxF "  $line" "$work/output.txt" || fail "not listed as skipped: $line"
+done <<'EOF'
+StartUpTest.ARelativeTargetInTheCurrentDirectoryComesBeforeOneBesideTheLauncher: Wine looks for a relative target beside the launcher before the current directory: only Windows decides this case
+StartUpTest.TheStartedProgramInheritsTheErrorMode: Wine does not hand the error mode on to the programs it starts: only Windows decides this case
+StartUpTest.UnelevatedWindowsStartsItOnlyAsAnInstallerWithConsent: Wine has no User Account Control and no installer detection: only Windows decides this case
+TargetSelectionTest.ALocalMachineKeyIsPresentOnlyToAnElevatedLauncher: Wine does not refuse a key under HKEY_LOCAL_MACHINE to a standard user: only Windows decides this case
+DialogTest.ADialogLargerThanTheWorkAreaLiesOnItsLeftAndTopEdges: Wine cannot shrink the work area for another process: only Windows decides this case
+DialogTest.AnswersTheIconQuestionsOfOtherProgramsWithIcon128: Wine cannot send WM_GETICON or WM_QUERYDRAGICON to another process: only Windows decides this case
+LauncherDialog.TheMinimisedDialogShowsIcon128InItsMiddle: Wine paints nothing in a minimised window: only Windows decides this case
+EOF
+
+# Nothing left behind: the same keys and drives as before, and no file.
+[ "$(keys)" = "$keys_before" ] || fail "keys before and after: $(diff <(echo "$keys_before") <(keys) | tr '\n' ' ')"
+[ "$(drives)" = "$drives_before" ] || fail "drives before: $(echo $drives_before); after: $(echo $(drives))"
+left=$(find "$prefix/drive_c" -iname '*tolvan*' | sed "s|^$prefix/||")
+[ -z "$left" ] || fail "files left in the prefix: $(echo $left)"
+
+[ $failed -eq 0 ] && echo "OK: the kit's $((passed + skipped)) cases ran under Wine: $summary"
+exit $failed
