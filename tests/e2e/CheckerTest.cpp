@@ -503,12 +503,6 @@ TEST(DoubleByteCodePage, TheCheckerTakesADoubleByteNameAsTheLauncherDoes)
 
 namespace {
 
-bool RunningUnderWine()
-{
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
 // A drive letter that Windows calls a network drive, on a directory, for
 // as long as the case lasts. Under Wine it is made by Wine's own mount
 // manager, as its configuration tool makes a drive a network share;

@@ -4,11 +4,13 @@
 
 #include <string>
 
+#include "tests/Scratch.h"
+
 // A licence too large for the shipped 32-bit launcher to hold: a file of
 // 2.5 GB whose first 1.2 GB are text. The room for its whole size cannot
 // be had at once in a 32-bit address space, and the text, grown as it is
 // read, runs out of room at about 1 GB; the rest of the file is left a hole
-// where the file system allows one. It lies in the temporary folder beside
+// where the file system allows one. It lies in the scratch folder beside
 // the case directories, named by Info() from there, and goes when the case
 // ends.
 class LargeLicence {
@@ -26,16 +28,16 @@ public:
                           "that ships, runs out of memory";
             return;
         }
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
+        const std::string folder = ScratchFolder();
+        CreateDirectoryA(folder.c_str(), nullptr);
         ULARGE_INTEGER free = {};
-        if (!GetDiskFreeSpaceExA(temp, &free, nullptr, nullptr) || free.QuadPart < kText + 512ull * 1000 * 1000) {
-            skipReason_ =
-                "a licence too large to hold needs 1.7 GB free beside the temporary folder " + std::string(temp);
+        if (!GetDiskFreeSpaceExA(folder.c_str(), &free, nullptr, nullptr) ||
+            free.QuadPart < kText + 512ull * 1000 * 1000) {
+            skipReason_ = "a licence too large to hold needs 1.7 GB free in " + folder;
             return;
         }
-        name_ = "tolvan-case-licence-" + std::to_string(GetCurrentProcessId()) + ".txt";
-        path_ = std::string(temp) + name_;
+        name_ = "licence-" + std::to_string(GetCurrentProcessId()) + ".txt";
+        path_ = folder + "\\" + name_;
         const HANDLE file = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             skipReason_ = "cannot write " + path_;
