@@ -166,10 +166,13 @@ AnsiView ProfileExplainingReads::ReadInCodePage(const std::string& section, cons
 std::string ProfileExplainingReads::ReadWholeString(const std::string& section, const std::string& key,
                                                     const std::string& file)
 {
-    return win::ReadProfileString(section, key, file, win::kWholeProfileBufferSize);
+    std::string value(win::kWholeProfileBufferSize, '\0');
+    value.resize(win::ReadProfileString(section.c_str(), key.c_str(), file.c_str(), &value[0],
+                                        win::kWholeProfileBufferSize));
+    return value;
 }
 
 bool ProfileExplainingReads::KeyOpensForReading(RegistryRoot root, const std::string& keyPath)
 {
-    return win::KeyOpens(RootHandle(root), keyPath, KEY_READ);
+    return win::KeyOpens(RootHandle(root), keyPath.c_str(), KEY_READ);
 }

@@ -4,7 +4,6 @@
 // writes nothing but the preview it is asked for.
 #include <cstdio>
 #include <fstream>
-#include <new>
 #include <sstream>
 
 #include "checker/CheckerServices.h"
@@ -15,8 +14,8 @@
 #include "core/checker/Options.h"
 #include "core/checker/RecordingSource.h"
 #include "core/checker/Report.h"
+#include "core/checker/StdText.h"
 #include "win32/CFileReader.h"
-#include "win32/File.h"
 #include "win32/ProfileSettingsSource.h"
 #include "win32/Services.h"
 #include "win32/WinApp.h"
@@ -25,7 +24,7 @@ namespace {
 
 // The checker never waits for a user: what the framework would report in a
 // box, the report tells.
-void DropMessage(const std::string&, UINT) {}
+void DropMessage(const char*, UINT) {}
 
 // For --help, or arguments that make no sense: the usage, and the exit status.
 int PrintUsage(const CheckOptions& options)
@@ -66,13 +65,14 @@ bool EnterDirectory(const std::string& directory)
 // and probe written down.
 void LoadAsTheLauncher(const CheckOptions& options, CheckFacts& facts)
 {
-    facts.directory = win::CurrentDirectory();
+    char directory[kPathBufferSize];
+    facts.directory = std::string(directory, win::CurrentDirectory(directory));
     facts.applicationName = options.applicationName;
     facts.wideBuild = sizeof(void*) == 8;
     ProfileSettingsSource profile;
     ProfileExplainingReads explaining;
     RecordingSource source(profile, explaining, facts.calls);
-    facts.decision = LoadSettingsFrom(source, facts.applicationName, facts.settings);
+    facts.decision = LoadSettingsFrom(source, facts.applicationName.c_str(), facts.settings);
 }
 
 // The drive the directory lies on and how the code page writes its path,
@@ -89,7 +89,8 @@ void NoteWhereItLies(CheckFacts& facts)
 // The INI file itself, for what the launcher's reads cannot tell.
 void NoteIniFile(CheckFacts& facts)
 {
-    switch (win::KindOfPath(facts.settings.iniPath)) {
+    const std::string iniPath = Std(facts.settings.iniPath);
+    switch (win::KindOfPath(iniPath)) {
     case win::PathKind::Missing:
         facts.iniState = CheckFacts::IniState::Missing;
         return;
@@ -100,7 +101,7 @@ void NoteIniFile(CheckFacts& facts)
         break;
     }
     facts.iniState = CheckFacts::IniState::Found;
-    std::ifstream in(facts.settings.iniPath, std::ios::binary);
+    std::ifstream in(iniPath, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     facts.iniRead = in.is_open();
@@ -111,19 +112,9 @@ void NoteIniFile(CheckFacts& facts)
 void ReadPanel(CheckFacts& facts)
 {
     CFileReader reader;
-    RecordingInfoReader recorder(reader, facts);
+    RecordingInfoReader recorder(reader, facts.infoZeros);
     facts.panelRead = true;
-    try {
-        facts.panel = ReadInfoPanel(facts.settings.infoFile, recorder);
-    } catch (const CFileException& error) {
-        facts.panel.filled = true;
-        facts.infoReadFailed = true;
-        facts.infoReadCause = error.cause;
-    } catch (const std::bad_alloc&) {
-        facts.panel = InfoPanelContent();
-        facts.panel.filled = true;
-        facts.infoTooLarge = true;
-    }
+    facts.panel = ReadInfoPanel(facts.settings.infoFile, recorder);
 }
 
 // What the launch after loading would meet: the program the shell would
@@ -132,8 +123,8 @@ void FollowTheLaunch(CheckFacts& facts)
 {
     if (!facts.decision.TargetChosen())
         return;
-    if (!facts.settings.targetPath.empty())
-        facts.programFound = win::FindProgram(facts.settings.targetPath, facts.programIsFolder);
+    if (!facts.settings.targetPath.IsEmpty())
+        facts.programFound = win::FindProgram(Std(facts.settings.targetPath), facts.programIsFolder);
     if (DialogShows(facts.settings))
         ReadPanel(facts);
 }

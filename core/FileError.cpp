@@ -42,39 +42,40 @@ int FileErrorCauseFor(long osError)
     return kGenericError;
 }
 
-std::string FileErrorMessage(int cause, const std::string& fileName)
+bool FileErrorMessage(int cause, const char* fileName, CString& message)
 {
-    const std::string name = fileName.empty() ? std::string("an unnamed file") : fileName;
+    const char* name = fileName && *fileName ? fileName : "an unnamed file";
+    message.Empty();
     switch (cause) {
     case kNoError:
-        return "No error occurred.";
+        return message.Append("No error occurred.");
     case kFileNotFound:
-        return name + " was not found.";
+        return message.Append({name, " was not found."});
     case kBadPath:
-        return name + " contains an invalid path.";
+        return message.Append({name, " contains an invalid path."});
     case kTooManyOpenFiles:
-        return name + " could not be opened because there are too many open files.";
+        return message.Append({name, " could not be opened because there are too many open files."});
     case kAccessDenied:
-        return "Access to " + name + " was denied.";
+        return message.Append({"Access to ", name, " was denied."});
     case kInvalidFile:
-        return "An invalid file handle was associated with " + name + ".";
+        return message.Append({"An invalid file handle was associated with ", name, "."});
     case kRemoveCurrentDirectory:
-        return name + " could not be removed because it is the current directory.";
+        return message.Append({name, " could not be removed because it is the current directory."});
     case kDirectoryFull:
-        return name + " could not be created because the directory is full.";
+        return message.Append({name, " could not be created because the directory is full."});
     case kBadSeek:
-        return "Seek failed on " + name;
+        return message.Append({"Seek failed on ", name});
     case kHardIO:
-        return "A hardware I/O error was reported while accessing " + name + ".";
+        return message.Append({"A hardware I/O error was reported while accessing ", name, "."});
     case kSharingViolation:
-        return "A sharing violation occurred while accessing " + name + ".";
+        return message.Append({"A sharing violation occurred while accessing ", name, "."});
     case kLockViolation:
-        return "A locking violation occurred while accessing " + name + ".";
+        return message.Append({"A locking violation occurred while accessing ", name, "."});
     case kDiskFull:
-        return "Disk full while accessing " + name + ".";
+        return message.Append({"Disk full while accessing ", name, "."});
     case kEndOfFile:
-        return "An attempt was made to access " + name + " past its end.";
+        return message.Append({"An attempt was made to access ", name, " past its end."});
     default:
-        return "An unknown error occurred while accessing " + name + ".";
+        return message.Append({"An unknown error occurred while accessing ", name, "."});
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "core/Text.h"
 
 // The classification of file errors that the file class reports: a cause
 // code from 0 (no error) to 14, and the text that names it.
@@ -27,5 +27,5 @@ enum FileErrorCause {
 int FileErrorCauseFor(long osError);
 
 // The text of a cause naming the file, or "an unnamed file" when the name
-// is empty.
-std::string FileErrorMessage(int cause, const std::string& fileName);
+// is empty or null; false when it cannot be held.
+[[nodiscard]] bool FileErrorMessage(int cause, const char* fileName, CString& message);

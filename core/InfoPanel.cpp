@@ -1,46 +1,57 @@
 #include "core/InfoPanel.h"
 
-#include <algorithm>
 #include <cstring>
-#include <new>
-#include <stdexcept>
 
 #include "core/Messages.h"
 
-InfoPanelContent ReadInfoPanel(const std::string& infoFile, InfoFileReader& file)
+InfoPanelContent ReadInfoPanel(const CString& infoFile, InfoFileReader& file)
 {
+    using Outcome = InfoPanelContent::Outcome;
     InfoPanelContent content;
-    if (infoFile.empty())
+    if (infoFile.IsEmpty())
         return content;
-    content.filled = true;
+    // The panel stays empty, and what could not be held is given back.
+    const auto fail = [&content](Outcome outcome, int cause) {
+        content.text.Empty();
+        content.outcome = outcome;
+        content.cause = cause;
+    };
 
     int cause = 0;
     if (!file.Open(infoFile, cause)) {
-        content.text = InfoOpenFailedMessage(infoFile, cause);
+        if (InfoOpenFailedMessage(infoFile, cause, content.text)) {
+            content.outcome = Outcome::OpenFailed;
+            content.cause = cause;
+        } else {
+            fail(Outcome::TooLarge, 0);
+        }
         return content;
     }
 
-    try {
-        content.text.reserve(file.SizeHint());
-    } catch (const std::bad_alloc&) {
-        // Only a hint: room that cannot be had at once is left to growth.
-    } catch (const std::length_error&) {
-    }
+    // Only a hint: room that cannot be had at once is left to growth.
+    (void)content.text.Preallocate(file.SizeHint());
     char buffer[kInfoChunkSize + 1];
     std::size_t count = 0;
     do {
-        count = std::min(file.Read(buffer, kInfoChunkSize), kInfoChunkSize);
+        if (!file.Read(buffer, kInfoChunkSize, count, cause)) {
+            fail(Outcome::ReadFailed, cause);
+            return content;
+        }
+        if (count > kInfoChunkSize)
+            count = kInfoChunkSize;
         buffer[count] = '\0';
         // A zero byte ends what this chunk adds; the next chunk adds as usual.
-        const std::size_t length = std::strlen(buffer);
-        // A text longer than a string can be is as much too large to hold
-        // as one whose memory cannot be had.
-        if (length > content.text.max_size() - content.text.size())
-            throw std::bad_alloc();
-        content.text.append(buffer, length);
+        if (!content.text.Append(buffer, std::strlen(buffer))) {
+            fail(Outcome::TooLarge, 0);
+            return content;
+        }
     } while (count == kInfoChunkSize);
-    file.Close();
+    if (!file.Close(cause)) {
+        fail(Outcome::ReadFailed, cause);
+        return content;
+    }
 
-    content.accept = content.text.rfind(kAgreementOpening, 0) == 0;
+    content.outcome = Outcome::Filled;
+    content.accept = content.text.StartsWith(kAgreementOpening);
     return content;
 }

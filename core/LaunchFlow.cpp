@@ -19,8 +19,10 @@ void LaunchAfterLoad(LaunchSettings& settings, LaunchSteps& steps)
         return;
     // The path goes to the shell as written, even when empty: the shell is
     // the judge of what can be started.
-    if (!steps.Open(settings.targetPath)) {
-        settings.messageText = LaunchFailedMessage(settings.targetPath);
-        steps.ShowMessage(settings.messageText);
-    }
+    if (steps.Open(settings.targetPath))
+        return;
+    if (LaunchFailedMessage(settings.targetPath, settings.messageText))
+        steps.ShowMessage(settings.messageText.GetString());
+    else
+        steps.ShowMessage(kOutOfMemoryMessage);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "core/LaunchSettings.h"
 
 // What the launch asks of the dialog and the platform.
@@ -13,10 +11,10 @@ public:
     virtual int RunDialog() = 0;
 
     // Opens the target through the shell; true when it was started.
-    virtual bool Open(const std::string& targetPath) = 0;
+    virtual bool Open(const CString& targetPath) = 0;
 
     // Shows the text in the message box; returns once it is dismissed.
-    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void ShowMessage(const char* text) = 0;
 };
 
 // Whether the launch shows the dialog first: only when Silent is 0; any

@@ -8,17 +8,29 @@ const char kOutOfMemoryMessage[] = "Out of memory.";
 
 const char kIniNotFoundReason[] = "File not found or missing key";
 
-std::string IniNotFoundMessage(const std::string& iniPath)
+bool IniNotFoundMessage(const CString& iniPath, CString& message)
 {
-    return "'" + iniPath + "'\n " + kIniNotFoundReason;
+    message.Empty();
+    return message.Append({"'", iniPath.GetString(), "'\n ", kIniNotFoundReason});
 }
 
-std::string LaunchFailedMessage(const std::string& targetPath)
+bool LaunchFailedMessage(const CString& targetPath, CString& message)
 {
-    return "'" + targetPath + "'\n Program could not be executed";
+    message.Empty();
+    return message.Append({"'", targetPath.GetString(), "'\n Program could not be executed"});
 }
 
-std::string InfoOpenFailedMessage(const std::string& infoFile, int cause)
+bool InfoOpenFailedMessage(const CString& infoFile, int cause, CString& message)
 {
-    return "Can't open file " + infoFile + ", error = " + std::to_string(static_cast<unsigned>(cause));
+    // Unsigned decimal, written from the last digit back.
+    char digits[12];
+    char* first = digits + sizeof digits - 1;
+    *first = '\0';
+    unsigned number = static_cast<unsigned>(cause);
+    do {
+        *--first = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    message.Empty();
+    return message.Append({"Can't open file ", infoFile.GetString(), ", error = ", first});
 }

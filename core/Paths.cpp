@@ -4,21 +4,32 @@
 
 namespace {
 
-std::string WithoutExtension(const std::string& path, LeadByteTest isLeadByte)
+// The length of a path as far as the launcher takes it.
+std::size_t PathLength(const char* path)
 {
-    const auto dot = FindLastSeparator(path, ".", isLeadByte);
-    return dot == std::string::npos ? path : path.substr(0, dot);
+    std::size_t length = 0;
+    while (length < kPathBufferSize - 1 && path[length] != '\0')
+        ++length;
+    return length;
+}
+
+// The length of the path without its extension.
+std::size_t StemLength(const char* path, LeadByteTest isLeadByte)
+{
+    const std::size_t length = PathLength(path);
+    const std::size_t dot = FindLastSeparator(path, length, ".", isLeadByte);
+    return dot == kNoSeparator ? length : dot;
 }
 
 }  // namespace
 
-std::size_t FindLastSeparator(const std::string& text, const char* separators, LeadByteTest isLeadByte)
+std::size_t FindLastSeparator(const char* text, std::size_t length, const char* separators, LeadByteTest isLeadByte)
 {
     // Read from the start: only there is it known where a character begins.
-    std::size_t last = std::string::npos;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t last = kNoSeparator;
+    for (std::size_t i = 0; i < length; ++i) {
         const char byte = text[i];
-        if (isLeadByte && isLeadByte(static_cast<unsigned char>(byte)) && i + 1 < text.size()) {
+        if (isLeadByte && isLeadByte(static_cast<unsigned char>(byte)) && i + 1 < length) {
             ++i;
             continue;
         }
@@ -28,23 +39,26 @@ std::size_t FindLastSeparator(const std::string& text, const char* separators, L
     return last;
 }
 
-std::string ApplicationNameFromModulePath(const std::string& modulePath, LeadByteTest isLeadByte)
+void ApplicationNameFromModulePath(const char* modulePath, char (&name)[kPathBufferSize], LeadByteTest isLeadByte)
 {
-    const std::string stem = WithoutExtension(modulePath, isLeadByte);
-    const auto separator = FindLastSeparator(stem, "\\/:", isLeadByte);
-    return separator == std::string::npos ? stem : stem.substr(separator + 1);
+    const std::size_t stem = StemLength(modulePath, isLeadByte);
+    const std::size_t separator = FindLastSeparator(modulePath, stem, "\\/:", isLeadByte);
+    const std::size_t start = separator == kNoSeparator ? 0 : separator + 1;
+    std::memcpy(name, modulePath + start, stem - start);
+    name[stem - start] = '\0';
 }
 
-std::string HelpPathFromModulePath(const std::string& modulePath, LeadByteTest isLeadByte)
+void HelpPathFromModulePath(const char* modulePath, char (&helpPath)[kHelpPathBufferSize], LeadByteTest isLeadByte)
 {
-    return WithoutExtension(modulePath, isLeadByte) + ".HLP";
+    const std::size_t stem = StemLength(modulePath, isLeadByte);
+    std::memcpy(helpPath, modulePath, stem);
+    std::memcpy(helpPath + stem, ".HLP", sizeof ".HLP");
 }
 
-std::string IniPathFor(const std::string& currentDirectory, const std::string& applicationName)
+bool IniPathFor(const CString& currentDirectory, const char* applicationName, CString& iniPath)
 {
-    std::string path = currentDirectory;
     // A drive root (D:\) already ends in the separator.
-    if (path.size() > 3)
-        path += '\\';
-    return path + applicationName + ".ini";
+    const char* separator = currentDirectory.GetLength() > 3 ? "\\" : "";
+    iniPath.Empty();
+    return iniPath.Append({currentDirectory.GetString(), separator, applicationName, ".ini"});
 }

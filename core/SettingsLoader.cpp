@@ -10,56 +10,78 @@
 
 namespace {
 
-LoadDecision Fail(LoadDecision::Outcome outcome, LaunchSettings& settings, std::string message)
+LoadDecision Decided(LoadDecision::Outcome outcome)
 {
-    settings.messageText = std::move(message);
     LoadDecision decision;
     decision.outcome = outcome;
     return decision;
 }
 
-// An empty value and a missing key are the same: the field keeps what it had.
-void StoreIfSet(std::string& field, std::string value)
+// The run ends with the message, once it is held.
+LoadDecision Fail(LoadDecision::Outcome outcome, bool messageHeld)
 {
-    if (!value.empty())
-        field = std::move(value);
+    return Decided(messageHeld ? outcome : LoadDecision::Outcome::OutOfMemory);
 }
 
 }  // namespace
 
-LoadDecision LoadSettingsFrom(SettingsSource& source, const std::string& applicationName, LaunchSettings& settings)
+LoadDecision LoadSettingsFrom(SettingsSource& source, const char* applicationName, LaunchSettings& settings)
 {
-    settings.iniPath = IniPathFor(source.CurrentDirectory(), applicationName);
-    const auto read = [&](const char* key) {
-        return source.ReadString(kInitSection, key, settings.iniPath);
-    };
+    using Outcome = LoadDecision::Outcome;
+    CString directory;
+    if (!source.CurrentDirectory(directory) || !IniPathFor(directory, applicationName, settings.iniPath))
+        return Decided(Outcome::OutOfMemory);
 
     const std::uint32_t silent = source.ReadInt(kInitSection, kSilentKey, kSilentMissing, settings.iniPath);
     settings.silent = static_cast<std::int32_t>(silent);
     if (silent == kSilentMissing)
-        return Fail(LoadDecision::Outcome::IniNotFound, settings, IniNotFoundMessage(settings.iniPath));
+        return Fail(Outcome::IniNotFound, IniNotFoundMessage(settings.iniPath, settings.messageText));
 
-    std::string caption = read(kCaptionKey);
-    settings.caption = caption.empty() ? applicationName : std::move(caption);
-    StoreIfSet(settings.title, read(kTitleKey));
-    StoreIfSet(settings.copyright, read(kCopyrightKey));
-    StoreIfSet(settings.infoFile, read(kInfoKey));
+    const auto read = [&](const char* key, CString& value) {
+        return source.ReadString(kInitSection, key, settings.iniPath, value);
+    };
+    // An empty value and a missing key are the same: the field keeps what
+    // it had. False when the value cannot be held.
+    const auto readIfSet = [&](const char* key, CString& field) {
+        CString value;
+        if (!read(key, value))
+            return false;
+        if (!value.IsEmpty())
+            field = std::move(value);
+        return true;
+    };
+
+    CString caption;
+    if (!read(kCaptionKey, caption) || (caption.IsEmpty() && !caption.Assign(applicationName)))
+        return Decided(Outcome::OutOfMemory);
+    settings.caption = std::move(caption);
+    if (!readIfSet(kTitleKey, settings.title) || !readIfSet(kCopyrightKey, settings.copyright) ||
+        !readIfSet(kInfoKey, settings.infoFile))
+        return Decided(Outcome::OutOfMemory);
 
     // A present registry candidate comes before the default program, which
     // is then not even read.
-    LoadDecision decision;
-    if (const auto candidate = ChooseCandidate(source, settings)) {
-        decision.outcome = LoadDecision::Outcome::Candidate;
-        decision.candidate = candidate->number;
-        decision.root = candidate->root;
+    const CandidateChoice candidate = ChooseCandidate(source, settings);
+    switch (candidate.outcome) {
+    case CandidateChoice::Outcome::Chosen: {
+        LoadDecision decision = Decided(Outcome::Candidate);
+        decision.candidate = candidate.number;
+        decision.root = candidate.root;
         return decision;
     }
+    case CandidateChoice::Outcome::OutOfMemory:
+        return Decided(Outcome::OutOfMemory);
+    case CandidateChoice::Outcome::NonePresent:
+        break;
+    }
 
-    std::string defaultPath = read(kDefaultPathKey);
-    if (defaultPath.empty())
-        return Fail(LoadDecision::Outcome::NoSuitableKeys, settings, kNoSuitableKeysMessage);
+    CString defaultPath;
+    if (!read(kDefaultPathKey, defaultPath))
+        return Decided(Outcome::OutOfMemory);
+    if (defaultPath.IsEmpty())
+        return Fail(Outcome::NoSuitableKeys, settings.messageText.Assign(kNoSuitableKeysMessage));
     settings.targetPath = std::move(defaultPath);
-    StoreIfSet(settings.targetName, read(kDefaultNameKey));
-    decision.outcome = LoadDecision::Outcome::DefaultProgram;
-    return decision;
+    if (!readIfSet(kDefaultNameKey, settings.targetName))
+        return Decided(Outcome::OutOfMemory);
+    return Decided(Outcome::DefaultProgram);
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "core/LaunchSettings.h"
 #include "core/SettingsSource.h"
 
@@ -13,6 +11,7 @@ struct LoadDecision {
         Candidate,       // candidate's key is present under root
         DefaultProgram,  // no candidate is present; DefaultPath is the target
         NoSuitableKeys,  // no candidate is present and DefaultPath is not set
+        OutOfMemory,     // a text could not be held: the run ends with kOutOfMemoryMessage
     };
 
     Outcome outcome = Outcome::IniNotFound;
@@ -25,5 +24,6 @@ struct LoadDecision {
 
 // Finds the INI file in the current directory, reads it into settings and
 // chooses the program to start. A run that ends here ends with the message
-// in settings.messageText, which the caller shows.
-LoadDecision LoadSettingsFrom(SettingsSource& source, const std::string& applicationName, LaunchSettings& settings);
+// in settings.messageText, which the caller shows, or, when a text could
+// not be held, with kOutOfMemoryMessage (Messages.h).
+LoadDecision LoadSettingsFrom(SettingsSource& source, const char* applicationName, LaunchSettings& settings);

@@ -12,45 +12,80 @@ constexpr RegistryRoot kProbeOrder[] = {
     RegistryRoot::CurrentUser,
 };
 
-// The root under which the key a candidate names is present: it opens with
-// full access under HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE or
-// HKEY_CURRENT_USER, tried in that order until one opens. None when it
-// opens under none of them.
-std::optional<RegistryRoot> FindPresentKey(SettingsSource& source, const std::string& keyPath)
+// A candidate's key name: the prefix and its one digit.
+class CandidateKey {
+public:
+    static_assert(kLastCandidate <= 9, "key names carry one digit");
+
+    CandidateKey(const char* prefix, int number)
+    {
+        std::size_t length = 0;
+        while (prefix[length] != '\0' && length < sizeof name_ - 2) {
+            name_[length] = prefix[length];
+            ++length;
+        }
+        name_[length] = static_cast<char>('0' + number);
+        name_[length + 1] = '\0';
+    }
+
+    const char* Name() const { return name_; }
+
+private:
+    char name_[8] = {};
+};
+
+// Whether the key a candidate names is present: it opens with full access
+// under HKEY_CLASSES_ROOT, HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER, tried in
+// that order until one opens, which is then root.
+bool FindPresentKey(SettingsSource& source, const CString& keyPath, RegistryRoot& root)
 {
     // The first root that opens settles it, so at most one key is ever open.
-    for (const RegistryRoot root : kProbeOrder) {
-        if (source.KeyOpensWithFullAccess(root, keyPath))
-            return root;
+    for (const RegistryRoot candidateRoot : kProbeOrder) {
+        if (source.KeyOpensWithFullAccess(candidateRoot, keyPath)) {
+            root = candidateRoot;
+            return true;
+        }
     }
-    return std::nullopt;
+    return false;
 }
 
 }  // namespace
 
-std::optional<ChosenCandidate> ChooseCandidate(SettingsSource& source, LaunchSettings& settings)
+CandidateChoice ChooseCandidate(SettingsSource& source, LaunchSettings& settings)
 {
-    const auto read = [&](const char* prefix, int number) {
-        return source.ReadString(kCandidatesSection, prefix + std::to_string(number), settings.iniPath);
+    const auto read = [&](const char* prefix, int number, CString& value) {
+        return source.ReadString(kCandidatesSection, CandidateKey(prefix, number).Name(), settings.iniPath, value);
     };
 
+    CandidateChoice choice;
     for (int number = kFirstCandidate; number <= kLastCandidate; ++number) {
         // An unset RKey is a gap, not the end of the list.
-        const std::string keyPath = read(kKeyPathPrefix, number);
-        const std::optional<RegistryRoot> root = keyPath.empty() ? std::nullopt : FindPresentKey(source, keyPath);
-        if (!root)
+        CString keyPath;
+        if (!read(kKeyPathPrefix, number, keyPath)) {
+            choice.outcome = CandidateChoice::Outcome::OutOfMemory;
+            return choice;
+        }
+        if (keyPath.IsEmpty() || !FindPresentKey(source, keyPath, choice.root))
             continue;
 
         // The present key decides, even for a candidate that names no
         // program: the launch then reports the empty path.
-        std::string path = read(kPathPrefix, number);
-        if (!path.empty()) {
-            settings.targetPath = std::move(path);
-            std::string name = read(kNamePrefix, number);
-            if (!name.empty())
-                settings.targetName = std::move(name);
+        choice.outcome = CandidateChoice::Outcome::Chosen;
+        choice.number = number;
+        CString path;
+        if (!read(kPathPrefix, number, path)) {
+            choice.outcome = CandidateChoice::Outcome::OutOfMemory;
+            return choice;
         }
-        return ChosenCandidate{number, *root};
+        if (path.IsEmpty())
+            return choice;
+        settings.targetPath = std::move(path);
+        CString name;
+        if (!read(kNamePrefix, number, name))
+            choice.outcome = CandidateChoice::Outcome::OutOfMemory;
+        else if (!name.IsEmpty())
+            settings.targetName = std::move(name);
+        return choice;
     }
-    return std::nullopt;
+    return choice;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/LaunchFlow.h"
+#include "core/Messages.h"
 #include "core/SettingsLoader.h"
 #include "win32/LauncherDlg.h"
 #include "win32/ProfileSettingsSource.h"
@@ -23,8 +24,8 @@ public:
     DialogLaunchSteps(const CWinApp& app, CLauncherDlg& dialog) : app_(app), dialog_(dialog) {}
 
     int RunDialog() override { return static_cast<int>(dialog_.DoModal()); }
-    bool Open(const std::string& targetPath) override { return win::ShellOpen(targetPath) > kLastShellError; }
-    void ShowMessage(const std::string& text) override { app_.ShowMessage(text); }
+    bool Open(const CString& targetPath) override { return win::ShellOpen(targetPath.GetString()) > kLastShellError; }
+    void ShowMessage(const char* text) override { app_.ShowMessage(text); }
 
 private:
     const CWinApp& app_;
@@ -51,8 +52,12 @@ int CLauncherApp::LoadSettings()
 {
     ProfileSettingsSource source;
     const LoadDecision decision = LoadSettingsFrom(source, AppName(), launchSettings);
+    if (decision.outcome == LoadDecision::Outcome::OutOfMemory) {
+        ShowMessage(kOutOfMemoryMessage);
+        return 0;
+    }
     if (!decision.TargetChosen()) {
-        ShowMessage(launchSettings.messageText);
+        ShowMessage(launchSettings.messageText.GetString());
         return 0;
     }
     return 1;

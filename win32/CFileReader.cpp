@@ -2,23 +2,33 @@
 
 #include <cstdint>
 
-bool CFileReader::Open(const std::string& name, int& cause)
+bool CFileReader::Open(const CString& name, int& cause)
 {
     CFileException error;
-    if (file_.Open(name, &error))
+    if (file_.Open(name.GetString(), &error))
         return true;
     cause = error.cause;
     return false;
 }
 
-std::size_t CFileReader::Read(char* buffer, std::size_t count)
+bool CFileReader::Read(char* buffer, std::size_t count, std::size_t& read, int& cause)
 {
-    return file_.Read(buffer, static_cast<UINT>(count));
+    CFileException error;
+    UINT got = 0;
+    const bool ok = file_.Read(buffer, static_cast<UINT>(count), got, &error);
+    read = got;
+    if (!ok)
+        cause = error.cause;
+    return ok;
 }
 
-void CFileReader::Close()
+bool CFileReader::Close(int& cause)
 {
-    file_.Close();
+    CFileException error;
+    if (file_.Close(&error))
+        return true;
+    cause = error.cause;
+    return false;
 }
 
 std::size_t CFileReader::SizeHint()

@@ -1,39 +1,39 @@
 #include "win32/Dialog.h"
 
+#include <cstdlib>
 #include <cstring>
-#include <new>
-#include <vector>
 
 #include "core/Geometry.h"
-#include "core/Messages.h"
-#include "win32/File.h"
 #include "win32/WinApp.h"
 
 namespace {
 
 // A copy of the template without WS_VISIBLE, so that the dialog is placed
-// before it is first seen. Empty when the template is missing.
-std::vector<unsigned char> LoadHiddenTemplate(UINT templateId)
+// before it is first seen; to be freed. Null when the template is missing
+// or there is no room for the copy.
+unsigned char* LoadHiddenTemplate(UINT templateId)
 {
     const HINSTANCE instance = ResourceInstance();
     const HRSRC resource = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
     if (!resource)
-        return {};
+        return nullptr;
     const HGLOBAL loaded = LoadResource(instance, resource);
     const void* data = loaded ? LockResource(loaded) : nullptr;
     const DWORD size = SizeofResource(instance, resource);
     if (!data || size < sizeof(DLGTEMPLATE))
-        return {};
-    const auto* first = static_cast<const unsigned char*>(data);
-    std::vector<unsigned char> bytes(first, first + size);
+        return nullptr;
+    auto* bytes = static_cast<unsigned char*>(std::malloc(size));
+    if (!bytes)
+        return nullptr;
+    std::memcpy(bytes, data, size);
     // An extended template begins with version 1 and the signature 0xFFFF
     // and keeps its style at offset 12; a plain one keeps it at offset 0.
     const bool extended = size >= 16 && bytes[0] == 1 && bytes[1] == 0 && bytes[2] == 0xFF && bytes[3] == 0xFF;
     const std::size_t styleOffset = extended ? 12 : 0;
     DWORD style;
-    std::memcpy(&style, bytes.data() + styleOffset, sizeof style);
+    std::memcpy(&style, bytes + styleOffset, sizeof style);
     style &= ~static_cast<DWORD>(WS_VISIBLE);
-    std::memcpy(bytes.data() + styleOffset, &style, sizeof style);
+    std::memcpy(bytes + styleOffset, &style, sizeof style);
     return bytes;
 }
 
@@ -94,11 +94,11 @@ bool CDialog::DoDataExchange(bool)
     return true;
 }
 
-BOOL CDialog::OnInitDialog()
+bool CDialog::OnInitDialog()
 {
     if (!DoDataExchange(false))
         EndDialog(-1);
-    return TRUE;
+    return true;
 }
 
 void CDialog::OnOK()
@@ -125,14 +125,17 @@ void CDialog::EndDialog(int result)
 
 HWND CDialog::CreateHidden()
 {
-    const std::vector<unsigned char> dialogTemplate = LoadHiddenTemplate(templateId_);
-    if (dialogTemplate.empty())
+    unsigned char* dialogTemplate = LoadHiddenTemplate(templateId_);
+    if (!dialogTemplate)
         return nullptr;
 
     ended_ = false;
     result_ = -1;
-    return CreateDialogIndirectParamA(ResourceInstance(), reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate.data()),
-                                      parent_, &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    const HWND window =
+        CreateDialogIndirectParamA(ResourceInstance(), reinterpret_cast<LPCDLGTEMPLATEA>(dialogTemplate), parent_,
+                                   &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    std::free(dialogTemplate);
+    return window;
 }
 
 void CDialog::DestroyHidden()
@@ -238,23 +241,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         return FALSE;
 
     LRESULT result = 0;
-    bool handled = false;
-    try {
-        handled = dialog->Dispatch(message, wParam, lParam, result);
-    } catch (const CFileException& error) {
-        // What was left undone stays undone; the dialog goes on.
-        error.ReportError(MB_ICONSTOP);
-        return FALSE;
-    } catch (const std::bad_alloc&) {
-        // The same for memory: said, never passed over in silence. What
-        // could not be held is gone by now, so the message can be.
-        ReportMessage(kOutOfMemoryMessage, MB_ICONSTOP);
-        return FALSE;
-    } catch (...) {
-        // No exception may cross the window manager.
-        return FALSE;
-    }
-    if (!handled)
+    if (!dialog->Dispatch(message, wParam, lParam, result))
         return FALSE;
     switch (message) {
     // These answer through the procedure's own result.
@@ -281,7 +268,13 @@ bool CDialog::HandleInitDialog(CDialog& dialog, WPARAM, LPARAM, LRESULT& result)
 {
     RECT before;
     GetWindowRect(dialog.window_, &before);
-    result = dialog.OnInitDialog();
+    // A failure that cut the initialisation short has been reported; what
+    // was left undone, the centring too, stays undone and the dialog goes on.
+    if (!dialog.OnInitDialog()) {
+        result = FALSE;
+        return true;
+    }
+    result = TRUE;
     CentreUnlessPlaced(dialog.window_, before);
     return true;
 }

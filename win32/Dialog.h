@@ -49,8 +49,10 @@ protected:
     virtual bool DoDataExchange(bool saveAndValidate);
 
     // The standard initialisation: the data exchange into the controls.
-    // Returns TRUE to have the dialog manager focus the first tab stop.
-    virtual BOOL OnInitDialog();
+    // True has the dialog manager focus the first tab stop and the dialog
+    // centred; false says that a failure, already reported, cut the
+    // initialisation short, and the dialog is then neither.
+    virtual bool OnInitDialog();
 
     virtual void OnOK();
     virtual void OnCancel();

@@ -1,11 +1,21 @@
 #include "win32/LauncherDlg.h"
 
-#include <new>
-
 #include "core/Geometry.h"
 #include "core/InfoPanel.h"
+#include "core/Messages.h"
 #include "win32/CFileReader.h"
 #include "win32/WinApp.h"
+
+namespace {
+
+// The panel's content, with the file closed again whatever happened.
+InfoPanelContent ReadPanel(const CString& infoFile)
+{
+    CFileReader reader;
+    return ReadInfoPanel(infoFile, reader);
+}
+
+}  // namespace
 
 const MessageMapEntry<DialogHandler> CLauncherDlg::entries[] = {
     {MessageKey::Message(WM_PAINT), &CLauncherDlg::OnPaint},
@@ -31,41 +41,56 @@ const DialogMessageMap* CLauncherDlg::GetMessageMap() const
     return &messageMap;
 }
 
-BOOL CLauncherDlg::OnInitDialog()
+bool CLauncherDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     const HWND window = Handle();
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon()));
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon()));
-    SetWindowTextA(window, settings_.caption.c_str());
+    SetWindowTextA(window, settings_.caption.GetString());
     // Set even when empty, so that no placeholder of the template shows.
-    SetDlgItemTextA(window, IDC_TITLE, settings_.title.c_str());
-    SetDlgItemTextA(window, IDC_COPYRIGHT, settings_.copyright.c_str());
-    SetDlgItemTextA(window, IDC_TARGET_NAME, settings_.targetName.c_str());
-    FillInfoPanel();
-    return TRUE;
+    SetDlgItemTextA(window, IDC_TITLE, settings_.title.GetString());
+    SetDlgItemTextA(window, IDC_COPYRIGHT, settings_.copyright.GetString());
+    SetDlgItemTextA(window, IDC_TARGET_NAME, settings_.targetName.GetString());
+    return FillInfoPanel();
 }
 
-void CLauncherDlg::FillInfoPanel()
+bool CLauncherDlg::FillInfoPanel()
 {
-    // A failed read or close, or a text too large to hold, leaves from
-    // here; the file closes on the way.
-    CFileReader reader;
-    const InfoPanelContent content = ReadInfoPanel(settings_.infoFile, reader);
-    if (!content.filled)
-        return;
+    InfoPanelContent content = ReadPanel(settings_.infoFile);
+    switch (content.outcome) {
+    case InfoPanelContent::Outcome::NoFile:
+        return true;
+    case InfoPanelContent::Outcome::ReadFailed: {
+        CFileException error;
+        error.cause = content.cause;
+        error.ReportError(MB_ICONSTOP);
+        return false;
+    }
+    case InfoPanelContent::Outcome::TooLarge:
+        ReportMessage(kOutOfMemoryMessage, MB_ICONSTOP);
+        return false;
+    case InfoPanelContent::Outcome::Filled:
+    case InfoPanelContent::Outcome::OpenFailed:
+        break;
+    }
+
     const HWND window = Handle();
     char okLabel[16] = {};
     GetDlgItemTextA(window, IDOK, okLabel, sizeof okLabel);
     if (content.accept)
         SetDlgItemTextA(window, IDOK, kAcceptLabel);
-    if (!SetDlgItemTextA(window, IDC_INFO_TEXT, content.text.c_str())) {
+    if (!SetDlgItemTextA(window, IDC_INFO_TEXT, content.text.GetString())) {
         // The panel has no room for the text: the dialog goes on as after
-        // a failed read, and no agreement is accepted unseen.
+        // a failed read, and no agreement is accepted unseen. The text is
+        // given back before the message needs memory of its own.
         SetDlgItemTextA(window, IDC_INFO_TEXT, "");
         SetDlgItemTextA(window, IDOK, okLabel);
-        throw std::bad_alloc();
+        content.text.Empty();
+        ReportMessage(kOutOfMemoryMessage, MB_ICONSTOP);
+        return false;
     }
+    return true;
 }
 
 bool CLauncherDlg::OnPaint(CDialog& dialog, WPARAM, LPARAM, LRESULT&)

@@ -20,12 +20,13 @@ public:
 
 protected:
     const DialogMessageMap* GetMessageMap() const override;
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
 
 private:
     // Shows the information text file in the panel, and "Accept" on OK for
-    // an agreement.
-    void FillInfoPanel();
+    // an agreement. False once a failed read or close, or a text that
+    // cannot be held, has been reported: the panel is then empty.
+    bool FillInfoPanel();
 
     static bool OnPaint(CDialog& dialog, WPARAM wParam, LPARAM lParam, LRESULT& result);
     static bool OnQueryDragIcon(CDialog& dialog, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -16,24 +16,27 @@ HKEY RootHandle(RegistryRoot root)
     return nullptr;
 }
 
-std::string ProfileSettingsSource::CurrentDirectory()
+bool ProfileSettingsSource::CurrentDirectory(CString& directory)
 {
-    return win::CurrentDirectory();
+    char buffer[kPathBufferSize];
+    const std::size_t length = win::CurrentDirectory(buffer);
+    return directory.Assign(buffer, length);
 }
 
-std::uint32_t ProfileSettingsSource::ReadInt(const std::string& section, const std::string& key,
-                                             std::uint32_t defaultValue, const std::string& file)
+std::uint32_t ProfileSettingsSource::ReadInt(const char* section, const char* key, std::uint32_t defaultValue,
+                                             const CString& file)
 {
-    return win::ReadProfileInt(section, key, defaultValue, file);
+    return win::ReadProfileInt(section, key, defaultValue, file.GetString());
 }
 
-std::string ProfileSettingsSource::ReadString(const std::string& section, const std::string& key,
-                                              const std::string& file)
+bool ProfileSettingsSource::ReadString(const char* section, const char* key, const CString& file, CString& value)
 {
-    return win::ReadProfileString(section, key, file);
+    char buffer[win::kProfileBufferSize];
+    const std::size_t length = win::ReadProfileString(section, key, file.GetString(), buffer, sizeof buffer);
+    return value.Assign(buffer, length);
 }
 
-bool ProfileSettingsSource::KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath)
+bool ProfileSettingsSource::KeyOpensWithFullAccess(RegistryRoot root, const CString& keyPath)
 {
-    return win::KeyOpensWithFullAccess(RootHandle(root), keyPath);
+    return win::KeyOpensWithFullAccess(RootHandle(root), keyPath.GetString());
 }

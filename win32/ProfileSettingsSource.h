@@ -15,10 +15,9 @@ HKEY RootHandle(RegistryRoot root);
 // calls with a larger buffer and another access.
 class ProfileSettingsSource : public SettingsSource {
 public:
-    std::string CurrentDirectory() override;
-    std::uint32_t ReadInt(const std::string& section, const std::string& key,
-                          std::uint32_t defaultValue, const std::string& file) override;
-    std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& file) override;
-    bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) override;
+    bool CurrentDirectory(CString& directory) override;
+    std::uint32_t ReadInt(const char* section, const char* key, std::uint32_t defaultValue,
+                          const CString& file) override;
+    bool ReadString(const char* section, const char* key, const CString& file, CString& value) override;
+    bool KeyOpensWithFullAccess(RegistryRoot root, const CString& keyPath) override;
 };

@@ -7,11 +7,7 @@
 
 namespace win {
 
-namespace {
-
-constexpr DWORD kPathBufferSize = MAX_PATH;
-
-}  // namespace
+static_assert(kPathBufferSize == MAX_PATH, "the launcher's paths are the platform's");
 
 void RestrictLibrarySearch()
 {
@@ -39,69 +35,67 @@ bool IsAnsiLeadByte(unsigned char byte)
     return IsDBCSLeadByte(byte) != FALSE;
 }
 
-std::string ModuleFileName()
+void ModuleFileName(char (&path)[kPathBufferSize])
 {
-    char buffer[kPathBufferSize] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, kPathBufferSize);
-    return std::string(buffer, length < kPathBufferSize ? length : kPathBufferSize - 1);
+    const DWORD length = GetModuleFileNameA(nullptr, path, kPathBufferSize);
+    // A path cut to fit the buffer has no terminating zero on older systems.
+    path[length < kPathBufferSize ? length : kPathBufferSize - 1] = '\0';
 }
 
-std::string CurrentDirectory()
+std::size_t CurrentDirectory(char (&directory)[kPathBufferSize])
 {
-    char buffer[kPathBufferSize] = {};
-    const DWORD length = GetCurrentDirectoryA(kPathBufferSize, buffer);
+    const DWORD length = GetCurrentDirectoryA(kPathBufferSize, directory);
     // A result as large as the buffer is the size it would need.
-    if (length == 0 || length >= kPathBufferSize)
-        return std::string();
-    return std::string(buffer, length);
+    if (length == 0 || length >= kPathBufferSize) {
+        directory[0] = '\0';
+        return 0;
+    }
+    return length;
 }
 
-UINT ReadProfileInt(const std::string& section, const std::string& key, UINT defaultValue,
-                    const std::string& file)
+UINT ReadProfileInt(const char* section, const char* key, UINT defaultValue, const char* file)
 {
-    return GetPrivateProfileIntA(section.c_str(), key.c_str(), static_cast<INT>(defaultValue),
-                                 file.c_str());
+    return GetPrivateProfileIntA(section, key, static_cast<INT>(defaultValue), file);
 }
 
-std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& file,
+std::size_t ReadProfileString(const char* section, const char* key, const char* file, char* buffer,
                               DWORD bufferSize)
 {
-    std::string buffer(bufferSize, '\0');
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", &buffer[0], bufferSize, file.c_str());
-    buffer.resize(std::strlen(buffer.c_str()));
-    return buffer;
+    buffer[0] = '\0';
+    GetPrivateProfileStringA(section, key, "", buffer, bufferSize, file);
+    return std::strlen(buffer);
 }
 
-bool KeyOpens(HKEY root, const std::string& keyPath, REGSAM access)
+bool KeyOpens(HKEY root, const char* keyPath, REGSAM access)
 {
     // No WOW64 view flag: a 32-bit program sees the keys that 32-bit
     // setups write.
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, keyPath.c_str(), 0, access, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, keyPath, 0, access, &key) != ERROR_SUCCESS)
         return false;
     // Only the open mattered; a failed close changes nothing about that.
     RegCloseKey(key);
     return true;
 }
 
-bool KeyOpensWithFullAccess(HKEY root, const std::string& keyPath)
+bool KeyOpensWithFullAccess(HKEY root, const char* keyPath)
 {
     return KeyOpens(root, keyPath, KEY_ALL_ACCESS);
 }
 
-std::intptr_t ShellOpen(const std::string& file)
+std::intptr_t ShellOpen(const char* file)
 {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const HINSTANCE result =
-        ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteA(nullptr, "open", file, nullptr, nullptr, SW_SHOWNORMAL);
     if (SUCCEEDED(com))
         CoUninitialize();
     return reinterpret_cast<std::intptr_t>(result);
 }
 
-int ShowMessageBox(const std::string& text, const std::string& caption, UINT type)
+int ShowMessageBox(const char* text, const char* caption, UINT type)
 {
-    return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), type);
+    return MessageBoxA(GetActiveWindow(), text, caption, type);
 }
 
 }  // namespace win

@@ -1,6 +1,6 @@
 #include "win32/ThreeDimensionalLook.h"
 
-#include <string>
+#include <cstring>
 
 namespace {
 
@@ -24,12 +24,13 @@ void EnableThreeDimensionalLook(HINSTANCE instance)
     if (major >= kFirstThreeDimensionalVersion)
         return;
     // By its full path: never a copy beside the program.
-    char directory[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
+    static constexpr char kLibrary[] = "\\CTL3D32.DLL";
+    char path[MAX_PATH + sizeof kLibrary] = {};
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return;
-    const std::string path = std::string(directory, length) + "\\CTL3D32.DLL";
-    const HMODULE library = LoadLibraryA(path.c_str());
+    std::memcpy(path + length, kLibrary, sizeof kLibrary);
+    const HMODULE library = LoadLibraryA(path);
     if (!library)
         return;
     const Ctl3dCall registerApp = FindCall(library, "Ctl3dRegister");

@@ -36,7 +36,7 @@ void SetMessageSink(MessageSink sink)
     messageSink = sink;
 }
 
-void ReportMessage(const std::string& text, UINT type)
+void ReportMessage(const char* text, UINT type)
 {
     if (messageSink) {
         messageSink(text, type);
@@ -46,7 +46,11 @@ void ReportMessage(const std::string& text, UINT type)
         app->ShowMessage(text, type);
         return;
     }
-    win::ShowMessageBox(text, ApplicationNameFromModulePath(win::ModuleFileName(), &win::IsAnsiLeadByte), WithDefaultIcon(type));
+    char modulePath[kPathBufferSize];
+    win::ModuleFileName(modulePath);
+    char appName[kPathBufferSize];
+    ApplicationNameFromModulePath(modulePath, appName, &win::IsAnsiLeadByte);
+    win::ShowMessageBox(text, appName, WithDefaultIcon(type));
 }
 
 CWinApp::CWinApp()
@@ -69,9 +73,10 @@ int CWinApp::Run(HINSTANCE instance)
 {
     PrepareProcess();
     instance_ = instance;
-    const std::string modulePath = win::ModuleFileName();
-    appName_ = ApplicationNameFromModulePath(modulePath, &win::IsAnsiLeadByte);
-    helpFilePath_ = HelpPathFromModulePath(modulePath, &win::IsAnsiLeadByte);
+    char modulePath[kPathBufferSize];
+    win::ModuleFileName(modulePath);
+    ApplicationNameFromModulePath(modulePath, appName_, &win::IsAnsiLeadByte);
+    HelpPathFromModulePath(modulePath, helpFilePath_, &win::IsAnsiLeadByte);
 
     // StartUp does the program's whole work; its dialog runs its own loop,
     // so no application message loop follows.
@@ -79,7 +84,7 @@ int CWinApp::Run(HINSTANCE instance)
     return ExitInstance();
 }
 
-void CWinApp::ShowMessage(const std::string& text, UINT type) const
+void CWinApp::ShowMessage(const char* text, UINT type) const
 {
     win::ShowMessageBox(text, appName_, WithDefaultIcon(type));
 }
@@ -107,7 +112,7 @@ bool CWinApp::OnCommand(UINT id, UINT code, const CommandSource& source)
 
 bool CWinApp::OnHelp(CWinApp& app, const CommandSource& source)
 {
-    if (!WinHelpA(source.window, app.helpFilePath_.c_str(), HELP_CONTEXT, source.helpContext))
+    if (!WinHelpA(source.window, app.helpFilePath_, HELP_CONTEXT, source.helpContext))
         app.ShowMessage(kHelpFailedMessage);
     return true;
 }

@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "core/MessageMap.h"
+#include "core/Paths.h"
 
 class CWinApp;
 
@@ -33,11 +32,11 @@ HINSTANCE ResourceInstance();
 
 // Shows a message box as the application does, also where there is no
 // application object (the caption is then the executable's name).
-void ReportMessage(const std::string& text, UINT type);
+void ReportMessage(const char* text, UINT type);
 
 // Where ReportMessage hands its text instead of showing a box: for a
 // program that must never wait for a user. Null, the default, shows it.
-using MessageSink = void (*)(const std::string& text, UINT type);
+using MessageSink = void (*)(const char* text, UINT type);
 void SetMessageSink(MessageSink sink);
 
 // The application object: one per program, constructed during static
@@ -59,11 +58,11 @@ public:
     HINSTANCE Instance() const { return instance_; }
 
     // The executable's file name without directory and extension.
-    const std::string& AppName() const { return appName_; }
+    const char* AppName() const { return appName_; }
 
     // The message box: the text, the application name as caption, an OK
     // button, and the exclamation icon unless the type names another.
-    void ShowMessage(const std::string& text, UINT type = MB_OK) const;
+    void ShowMessage(const char* text, UINT type = MB_OK) const;
 
     // Every message loop of the program reports here the message it took,
     // so that the exit code is the word parameter of the last one.
@@ -91,7 +90,7 @@ protected:
 
 private:
     HINSTANCE instance_ = nullptr;
-    std::string appName_;
-    std::string helpFilePath_;  // the executable's path with the extension ".HLP"
+    char appName_[kPathBufferSize] = {};
+    char helpFilePath_[kHelpPathBufferSize] = {};  // the executable's path with the extension ".HLP"
     MSG lastMessage_ = {};
 };

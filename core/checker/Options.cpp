@@ -12,7 +12,9 @@ std::string ApplicationNameFor(const std::string& name, LeadByteTest isLeadByte)
     const std::string extension = ".exe";
     const bool hasExtension = name.size() > extension.size() &&
                               SameName(name.substr(name.size() - extension.size()), extension);
-    return ApplicationNameFromModulePath(hasExtension ? name : name + extension, isLeadByte);
+    char applicationName[kPathBufferSize];
+    ApplicationNameFromModulePath((hasExtension ? name : name + extension).c_str(), applicationName, isLeadByte);
+    return applicationName;
 }
 
 }  // namespace
@@ -29,7 +31,8 @@ CheckOptions ParseCheckArguments(const std::vector<std::string>& arguments, Lead
         } else if (argument == "--as") {
             if (!hasValue || arguments[i + 1].empty())
                 options.error = "--as needs a NAME";
-            else if (FindLastSeparator(arguments[i + 1], "\\/:", isLeadByte) != std::string::npos)
+            else if (FindLastSeparator(arguments[i + 1].data(), arguments[i + 1].size(), "\\/:", isLeadByte) !=
+                     kNoSeparator)
                 options.error = "--as takes a file name without a folder: " + arguments[i + 1];
             else
                 options.applicationName = ApplicationNameFor(arguments[++i], isLeadByte);

@@ -1,12 +1,14 @@
 #include "core/checker/RecordingSource.h"
 
-std::string RecordingSource::CurrentDirectory()
+#include "core/checker/StdText.h"
+
+bool RecordingSource::CurrentDirectory(CString& directory)
 {
-    return inner_.CurrentDirectory();
+    return inner_.CurrentDirectory(directory);
 }
 
-std::uint32_t RecordingSource::ReadInt(const std::string& section, const std::string& key,
-                                       std::uint32_t defaultValue, const std::string& file)
+std::uint32_t RecordingSource::ReadInt(const char* section, const char* key, std::uint32_t defaultValue,
+                                       const CString& file)
 {
     RecordedCall call;
     call.section = section;
@@ -17,44 +19,39 @@ std::uint32_t RecordingSource::ReadInt(const std::string& section, const std::st
     return call.integer;
 }
 
-std::string RecordingSource::ReadString(const std::string& section, const std::string& key,
-                                        const std::string& file)
+bool RecordingSource::ReadString(const char* section, const char* key, const CString& file, CString& value)
 {
+    if (!inner_.ReadString(section, key, file, value))
+        return false;
     RecordedCall call;
     call.section = section;
     call.key = key;
-    call.value = inner_.ReadString(section, key, file);
-    call.whole = explaining_.ReadWholeString(section, key, file);
-    call.inCodePage = explaining_.ReadInCodePage(section, key, file);
+    call.value = Std(value);
+    const std::string fileName = Std(file);
+    call.whole = explaining_.ReadWholeString(section, key, fileName);
+    call.inCodePage = explaining_.ReadInCodePage(section, key, fileName);
     calls_.push_back(call);
-    return call.value;
+    return true;
 }
 
-bool RecordingSource::KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath)
+bool RecordingSource::KeyOpensWithFullAccess(RegistryRoot root, const CString& keyPath)
 {
     RecordedCall call;
     call.kind = RecordedCall::Kind::Probe;
     call.root = root;
-    call.keyPath = keyPath;
+    call.keyPath = Std(keyPath);
     const bool opened = inner_.KeyOpensWithFullAccess(root, keyPath);
-    call.outcome = opened                                          ? ProbeOutcome::Opened
-                   : explaining_.KeyOpensForReading(root, keyPath) ? ProbeOutcome::Refused
-                                                                   : ProbeOutcome::Absent;
+    call.outcome = opened                                               ? ProbeOutcome::Opened
+                   : explaining_.KeyOpensForReading(root, call.keyPath) ? ProbeOutcome::Refused
+                                                                        : ProbeOutcome::Absent;
     calls_.push_back(call);
     return opened;
 }
 
-bool RecordingInfoReader::Open(const std::string& name, int& cause)
+bool RecordingInfoReader::Read(char* buffer, std::size_t count, std::size_t& read, int& cause)
 {
-    facts_.infoOpened = inner_.Open(name, cause);
-    if (!facts_.infoOpened)
-        facts_.infoOpenCause = cause;
-    return facts_.infoOpened;
-}
-
-std::size_t RecordingInfoReader::Read(char* buffer, std::size_t count)
-{
-    const std::size_t read = inner_.Read(buffer, count);
-    facts_.infoZeros.Count(buffer, read);
-    return read;
+    if (!inner_.Read(buffer, count, read, cause))
+        return false;
+    zeros_.Count(buffer, read);
+    return true;
 }

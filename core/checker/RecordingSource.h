@@ -37,11 +37,11 @@ public:
     {
     }
 
-    std::string CurrentDirectory() override;
-    std::uint32_t ReadInt(const std::string& section, const std::string& key, std::uint32_t defaultValue,
-                          const std::string& file) override;
-    std::string ReadString(const std::string& section, const std::string& key, const std::string& file) override;
-    bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) override;
+    bool CurrentDirectory(CString& directory) override;
+    std::uint32_t ReadInt(const char* section, const char* key, std::uint32_t defaultValue,
+                          const CString& file) override;
+    bool ReadString(const char* section, const char* key, const CString& file, CString& value) override;
+    bool KeyOpensWithFullAccess(RegistryRoot root, const CString& keyPath) override;
 
 private:
     SettingsSource& inner_;
@@ -49,17 +49,17 @@ private:
     std::vector<RecordedCall>& calls_;
 };
 
-// The panel's file reader, watched: what the open gave and every byte read.
+// The panel's file reader, watched: the zero bytes among those read.
 class RecordingInfoReader : public InfoFileReader {
 public:
-    RecordingInfoReader(InfoFileReader& inner, CheckFacts& facts) : inner_(inner), facts_(facts) {}
+    RecordingInfoReader(InfoFileReader& inner, ZeroBytes& zeros) : inner_(inner), zeros_(zeros) {}
 
-    bool Open(const std::string& name, int& cause) override;
-    std::size_t Read(char* buffer, std::size_t count) override;
-    void Close() override { inner_.Close(); }
+    bool Open(const CString& name, int& cause) override { return inner_.Open(name, cause); }
+    bool Read(char* buffer, std::size_t count, std::size_t& read, int& cause) override;
+    bool Close(int& cause) override { return inner_.Close(cause); }
     std::size_t SizeHint() override { return inner_.SizeHint(); }
 
 private:
     InfoFileReader& inner_;
-    CheckFacts& facts_;
+    ZeroBytes& zeros_;
 };

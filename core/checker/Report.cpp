@@ -5,6 +5,7 @@
 #include "core/LaunchFlow.h"
 #include "core/Messages.h"
 #include "core/checker/IniScan.h"
+#include "core/checker/StdText.h"
 #include "core/checker/Warnings.h"
 
 namespace {
@@ -32,6 +33,13 @@ std::string Indented(const std::string& text, const std::string& indent)
             out += indent;
     }
     return out + "\n";
+}
+
+std::string FileErrorText(int cause, const std::string& fileName)
+{
+    CString message;
+    Held(FileErrorMessage(cause, fileName.c_str(), message));
+    return Std(message);
 }
 
 std::string FirstLine(const std::string& text)
@@ -72,7 +80,7 @@ private:
                                 "on 64-bit Windows: check there with the 32-bit tolvan-check.exe"
                               : "Registry view: 32-bit, as the shipped TOLVAN.EXE sees it");
         Line("");
-        Line("Configuration file: " + facts_.settings.iniPath);
+        Line("Configuration file: " + Std(facts_.settings.iniPath));
         switch (facts_.iniState) {
         case CheckFacts::IniState::Found:
             Line(facts_.iniRead ? "  found" : "  found, but its text cannot be read for the warnings");
@@ -197,31 +205,44 @@ private:
         const LaunchSettings& settings = facts_.settings;
         const LoadDecision& decision = facts_.decision;
         if (!decision.TargetChosen()) {
-            Line(decision.outcome == LoadDecision::Outcome::IniNotFound
-                     ? std::string("Choice: none; the launcher ends after reading ") + kSilentKey
-                     : std::string("Choice: no candidate is present and ") + kDefaultPathKey + " is not set");
+            switch (decision.outcome) {
+            case LoadDecision::Outcome::IniNotFound:
+                Line(std::string("Choice: none; the launcher ends after reading ") + kSilentKey);
+                break;
+            case LoadDecision::Outcome::OutOfMemory:
+                Line("Choice: none; the launcher ends when a text read cannot be held");
+                break;
+            default:
+                Line(std::string("Choice: no candidate is present and ") + kDefaultPathKey + " is not set");
+                break;
+            }
             Line("Dialog: not shown; the launcher ends first");
-            EndsWith("The launcher ends with this message:", settings.messageText);
+            EndsWith("The launcher ends with this message:",
+                     decision.outcome == LoadDecision::Outcome::OutOfMemory ? kOutOfMemoryMessage
+                                                                            : Std(settings.messageText));
             Line("");
             return;
         }
 
         if (decision.outcome == LoadDecision::Outcome::DefaultProgram) {
-            Line("Choice: no candidate is present, so the default program: " + settings.targetPath);
+            Line("Choice: no candidate is present, so the default program: " + Std(settings.targetPath));
         } else {
             const std::string number = std::to_string(decision.candidate);
             const std::string choice =
                 "Choice: candidate " + number + ", whose key opens under " + RootName(decision.root);
-            Line(settings.targetPath.empty() ? choice + ", but " + kPathPrefix + number + " is not set"
-                                             : choice + ": " + settings.targetPath);
+            Line(settings.targetPath.IsEmpty() ? choice + ", but " + kPathPrefix + number + " is not set"
+                                               : choice + ": " + Std(settings.targetPath));
         }
 
         const bool launchFails = Program();
         Dialog();
-        if (launchFails)
+        if (launchFails) {
+            CString message;
+            Held(LaunchFailedMessage(settings.targetPath, message));
             EndsWith(DialogShows(settings) ? "On OK, the launch fails with this message:"
                                            : "The launch fails with this message:",
-                     LaunchFailedMessage(settings.targetPath));
+                     Std(message));
+        }
         Line("");
     }
 
@@ -235,7 +256,7 @@ private:
     // True when the launch of the chosen program fails.
     bool Program()
     {
-        const std::string& path = facts_.settings.targetPath;
+        const std::string path = Std(facts_.settings.targetPath);
         if (path.empty()) {
             Line("Program: none; the shell cannot start an empty path");
             return true;
@@ -262,36 +283,42 @@ private:
             return;
         }
         Line("Dialog: shown, since " + silent + "; the program starts only on OK");
-        Line("  Caption: " + settings.caption);
+        Line("  Caption: " + Std(settings.caption));
         Panel();
     }
 
     void Panel()
     {
-        const std::string& info = facts_.settings.infoFile;
+        using Outcome = InfoPanelContent::Outcome;
+        const std::string info = Std(facts_.settings.infoFile);
         const InfoPanelContent& panel = facts_.panel;
-        if (!facts_.panelRead || !panel.filled) {
+        const std::string text = Std(panel.text);
+        const Outcome outcome = facts_.panelRead ? panel.outcome : Outcome::NoFile;
+        switch (outcome) {
+        case Outcome::NoFile:
             Line(std::string("  Panel: empty, since ") + kInfoKey + " is not set");
-        } else if (!facts_.infoOpened) {
-            Line("  Panel: " + panel.text + " (" + FileErrorMessage(facts_.infoOpenCause, info) + ")");
+            break;
+        case Outcome::OpenFailed:
+            Line("  Panel: " + text + " (" + FileErrorText(panel.cause, info) + ")");
             Warn(info + " cannot be opened: the panel shows an error line instead of its text");
-        } else if (facts_.infoReadFailed) {
+            break;
+        case Outcome::ReadFailed:
             Line("  Panel: empty; reading " + info + " fails, and the launcher first shows this message:");
-            report_.text += Indented(FileErrorMessage(facts_.infoReadCause, std::string()), "    ");
+            report_.text += Indented(FileErrorText(panel.cause, std::string()), "    ");
             Warn("reading " + info + " fails after it was opened: the panel stays empty");
-        } else if (facts_.infoTooLarge) {
+            break;
+        case Outcome::TooLarge:
             Line("  Panel: empty; the text of " + info +
                  " is too large to hold, and the launcher first shows this message:");
             report_.text += Indented(kOutOfMemoryMessage, "    ");
             Warn(info + " is too large for the launcher to hold: it shows \"" + kOutOfMemoryMessage +
                  "\" and an empty panel, and OK starts the program without the text having been shown");
-        } else if (panel.text.empty()) {
-            Line("  Panel: empty, since " + info + " is empty");
-        } else {
-            Line("  Panel: " + FirstLine(panel.text));
+            break;
+        case Outcome::Filled:
+            Line(text.empty() ? "  Panel: empty, since " + info + " is empty" : "  Panel: " + FirstLine(text));
+            AddAll(InfoFileWarnings(info, facts_.infoZeros, text));
+            break;
         }
-        if (facts_.panelRead && facts_.infoOpened && !facts_.infoReadFailed && !facts_.infoTooLarge)
-            AddAll(InfoFileWarnings(info, facts_.infoZeros, panel.text));
         Line(std::string("  OK reads: ") + (panel.accept ? kAcceptLabel : "OK"));
     }
 

@@ -64,12 +64,7 @@ struct CheckFacts {
     // The information panel, filled only when the dialog shows.
     bool panelRead = false;
     InfoPanelContent panel;
-    bool infoOpened = false;      // the INFO file opened
-    int infoOpenCause = 0;        // the cause when it did not
-    bool infoReadFailed = false;  // a read or the close failed after the open
-    int infoReadCause = 0;
-    bool infoTooLarge = false;    // its text cannot be held
-    ZeroBytes infoZeros;          // in the bytes read from the file
+    ZeroBytes infoZeros;  // in the bytes read from the file
 
     bool previewAsked = false;
     std::string previewFile;

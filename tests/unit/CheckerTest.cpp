@@ -152,9 +152,9 @@ CheckFacts Loaded()
     facts.iniState = CheckFacts::IniState::Found;
     facts.iniRead = true;
     facts.iniText = "[Init]\nSilent=1\nDefaultPath=SETUP.EXE\n";
-    facts.settings.iniPath = "D:\\TOLVAN.ini";
+    facts.settings.iniPath = Text("D:\\TOLVAN.ini");
     facts.settings.silent = 1;
-    facts.settings.targetPath = "SETUP.EXE";
+    facts.settings.targetPath = Text("SETUP.EXE");
     facts.decision.outcome = LoadDecision::Outcome::DefaultProgram;
     facts.programFound = "D:\\SETUP.EXE";
     RecordedCall silent = Read("Silent", "");
@@ -264,11 +264,9 @@ TEST(CheckerReport, WarnsOfWhatBreaksMediaInTheField)
 
     CheckFacts large = Loaded();
     large.settings.silent = 0;
-    large.settings.infoFile = "LICENSE.TXT";
+    large.settings.infoFile = Text("LICENSE.TXT");
     large.panelRead = true;
-    large.panel.filled = true;
-    large.infoOpened = true;
-    large.infoTooLarge = true;
+    large.panel.outcome = InfoPanelContent::Outcome::TooLarge;
     const CheckReport largeReport = BuildReport(large);
     EXPECT_TRUE(HasLine(largeReport, "  Panel: empty; the text of LICENSE.TXT is too large to hold, and the launcher "
                                      "first shows this message:\n    Out of memory.\n  OK reads: OK"))
@@ -338,6 +336,18 @@ TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
     EXPECT_TRUE(
         HasLine(failed, "The launcher ends with this message:\n  Error in ini file:\n  No suitable keys found"));
     EXPECT_EQ(kLauncherError, failed.status);
+
+    // A value the launcher's code cannot hold ends the run with its own word.
+    script.unheld = {"Init/Title"};
+    facts = Loaded();
+    facts.calls.clear();
+    facts.decision = LoadSettingsFrom(source, "TOLVAN", facts.settings);
+    const CheckReport unheld = BuildReport(facts);
+    EXPECT_TRUE(HasLine(unheld, "Choice: none; the launcher ends when a text read cannot be held\n"
+                                "Dialog: not shown; the launcher ends first\n"
+                                "The launcher ends with this message:\n  Out of memory."))
+        << unheld.text;
+    EXPECT_EQ(kLauncherError, unheld.status);
 }
 
 }  // namespace

@@ -3,7 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 #include <vector>
+
+#include "tests/CountedText.h"
+
+namespace {
+
+std::string Message(int cause, const char* fileName)
+{
+    CString message;
+    EXPECT_TRUE(FileErrorMessage(cause, fileName, message));
+    return Str(message);
+}
+
+}  // namespace
 
 TEST(FileErrorCause, TranslatesEveryListedCode)
 {
@@ -55,12 +69,12 @@ TEST(FileErrorMessage, NamesTheFileInTheTextOfEachCause)
         "An attempt was made to access D:\\INFO.TXT past its end.",
     };
     for (int cause = 0; cause < static_cast<int>(texts.size()); ++cause)
-        EXPECT_EQ(texts[cause], FileErrorMessage(cause, "D:\\INFO.TXT")) << "cause " << cause;
+        EXPECT_EQ(texts[cause], Message(cause, "D:\\INFO.TXT")) << "cause " << cause;
 }
 
 TEST(FileErrorMessage, CallsAFileWithoutANameAnUnnamedFile)
 {
-    EXPECT_EQ("A hardware I/O error was reported while accessing an unnamed file.", FileErrorMessage(10, ""));
-    EXPECT_EQ("An unknown error occurred while accessing an unnamed file.", FileErrorMessage(1, ""));
-    EXPECT_EQ("Seek failed on an unnamed file", FileErrorMessage(9, ""));
+    EXPECT_EQ("A hardware I/O error was reported while accessing an unnamed file.", Message(10, ""));
+    EXPECT_EQ("An unknown error occurred while accessing an unnamed file.", Message(1, ""));
+    EXPECT_EQ("Seek failed on an unnamed file", Message(9, ""));
 }

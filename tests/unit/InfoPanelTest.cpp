@@ -4,15 +4,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace {
+#include "tests/CountedText.h"
 
-struct ReadFailed : std::runtime_error {
-    ReadFailed() : std::runtime_error("read failed") {}
-};
+namespace {
 
 // A file played back from memory, which writes down how it was used and
 // can fail an open, a read or the close.
@@ -21,33 +18,38 @@ public:
     explicit ScriptedFile(std::string bytes) : bytes_(std::move(bytes)) {}
 
     int openCause = 0;              // non-zero: the open fails with it
-    int failingRead = -1;           // the read (from 0) that throws
-    bool closeFails = false;
+    int failingRead = -1;           // the read (from 0) that fails with cause 10
+    bool closeFails = false;        // with cause 13
     std::vector<std::size_t> reads; // bytes each read gave
     std::string opened;
     bool closed = false;
 
-    bool Open(const std::string& name, int& cause) override
+    bool Open(const CString& name, int& cause) override
     {
-        opened = name;
+        opened = Str(name);
         cause = openCause;
         return openCause == 0;
     }
-    std::size_t Read(char* buffer, std::size_t count) override
+    bool Read(char* buffer, std::size_t count, std::size_t& read, int& cause) override
     {
-        if (static_cast<int>(reads.size()) == failingRead)
-            throw ReadFailed();
-        const std::size_t n = std::min(count, bytes_.size() - at_);
-        std::memcpy(buffer, bytes_.data() + at_, n);
-        at_ += n;
-        reads.push_back(n);
-        return n;
+        if (static_cast<int>(reads.size()) == failingRead) {
+            cause = 10;
+            return false;
+        }
+        read = std::min(count, bytes_.size() - at_);
+        std::memcpy(buffer, bytes_.data() + at_, read);
+        at_ += read;
+        reads.push_back(read);
+        return true;
     }
-    void Close() override
+    bool Close(int& cause) override
     {
-        if (closeFails)
-            throw ReadFailed();
+        if (closeFails) {
+            cause = 13;
+            return false;
+        }
         closed = true;
+        return true;
     }
 
 private:
@@ -57,8 +59,10 @@ private:
 
 InfoPanelContent Fill(ScriptedFile& file, const std::string& name = "LICENSE.TXT")
 {
-    return ReadInfoPanel(name, file);
+    return ReadInfoPanel(Text(name), file);
 }
+
+using Outcome = InfoPanelContent::Outcome;
 
 }  // namespace
 
@@ -66,7 +70,7 @@ TEST(InfoPanel, WithoutAnInfoFileOpensNothing)
 {
     ScriptedFile file("END USER");
     const InfoPanelContent content = Fill(file, "");
-    EXPECT_FALSE(content.filled);
+    EXPECT_EQ(Outcome::NoFile, content.outcome);
     EXPECT_FALSE(content.accept);
     EXPECT_EQ("", file.opened);
 }
@@ -88,8 +92,8 @@ TEST(InfoPanel, ReadsInChunksOf49UntilAShortOne)
         ScriptedFile file(bytes);
         const InfoPanelContent content = Fill(file);
         EXPECT_EQ(reads, file.reads) << size << " bytes";
-        EXPECT_EQ(bytes, content.text) << size << " bytes";
-        EXPECT_TRUE(content.filled);
+        EXPECT_EQ(bytes, Str(content.text)) << size << " bytes";
+        EXPECT_EQ(Outcome::Filled, content.outcome);
         EXPECT_TRUE(file.closed);
     }
 }
@@ -101,7 +105,7 @@ TEST(InfoPanel, AZeroByteDropsOnlyTheRestOfItsChunk)
         bytes[i] = static_cast<char>('A' + i % 26);
     bytes[10] = '\0';
     ScriptedFile file(bytes);
-    EXPECT_EQ(bytes.substr(0, 10) + bytes.substr(49, 11), Fill(file).text);
+    EXPECT_EQ(bytes.substr(0, 10) + bytes.substr(49, 11), Str(Fill(file).text));
 }
 
 TEST(InfoPanel, EndUserTurnsOkIntoAccept)
@@ -130,7 +134,7 @@ TEST(InfoPanel, ShowsABomAndOtherBytesAsTheyAre)
 {
     const std::string bytes = "\xEF\xBB\xBF" "Caf\xE9\r\n\tline two\n%s %d";
     ScriptedFile file(bytes);
-    EXPECT_EQ(bytes, Fill(file).text);
+    EXPECT_EQ(bytes, Str(Fill(file).text));
 }
 
 TEST(InfoPanel, AFileThatCannotBeOpenedIsNamedWithItsCause)
@@ -138,7 +142,8 @@ TEST(InfoPanel, AFileThatCannotBeOpenedIsNamedWithItsCause)
     ScriptedFile missing("");
     missing.openCause = 2;
     InfoPanelContent content = Fill(missing, "license.txt");
-    EXPECT_TRUE(content.filled);
+    EXPECT_EQ(Outcome::OpenFailed, content.outcome);
+    EXPECT_EQ(2, content.cause);
     EXPECT_FALSE(content.accept);
     EXPECT_EQ("Can't open file license.txt, error = 2", content.text);
 
@@ -150,15 +155,23 @@ TEST(InfoPanel, AFileThatCannotBeOpenedIsNamedWithItsCause)
     EXPECT_TRUE(shared.reads.empty());
 }
 
-TEST(InfoPanel, AFailedReadOrCloseLeavesWithTheError)
+TEST(InfoPanel, AFailedReadOrCloseLeavesThePanelEmptyWithTheCause)
 {
     ScriptedFile readFails(std::string(200, 'x'));
     readFails.failingRead = 2;
-    EXPECT_THROW(Fill(readFails), ReadFailed);
+    InfoPanelContent content = Fill(readFails);
+    EXPECT_EQ(Outcome::ReadFailed, content.outcome);
+    EXPECT_EQ(10, content.cause);
+    EXPECT_EQ("", content.text);
     EXPECT_EQ((std::vector<std::size_t>{49, 49}), readFails.reads);
+    // The file is the reader's to close as it goes.
     EXPECT_FALSE(readFails.closed);
 
     ScriptedFile closeFails("END USER AGREEMENT");
     closeFails.closeFails = true;
-    EXPECT_THROW(Fill(closeFails), ReadFailed);
+    content = Fill(closeFails);
+    EXPECT_EQ(Outcome::ReadFailed, content.outcome);
+    EXPECT_EQ(13, content.cause);
+    EXPECT_EQ("", content.text);
+    EXPECT_FALSE(content.accept);
 }

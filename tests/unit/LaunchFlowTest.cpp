@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/CountedText.h"
+
 #include <string>
 #include <vector>
 
@@ -18,19 +20,19 @@ public:
         calls.push_back("dialog");
         return dialogResult;
     }
-    bool Open(const std::string& targetPath) override
+    bool Open(const CString& targetPath) override
     {
-        calls.push_back("open " + targetPath);
+        calls.push_back("open " + Str(targetPath));
         return starts;
     }
-    void ShowMessage(const std::string& text) override { calls.push_back("message " + text); }
+    void ShowMessage(const char* text) override { calls.push_back(std::string("message ") + text); }
 };
 
 LaunchSettings Settings(int silent, const std::string& targetPath)
 {
     LaunchSettings settings;
     settings.silent = silent;
-    settings.targetPath = targetPath;
+    settings.targetPath = Text(targetPath);
     return settings;
 }
 
@@ -73,7 +75,7 @@ TEST(LaunchAfterLoad, AFailedStartIsReportedWithThePath)
 
     const std::string message = "'D:\\NOSUCH.EXE'\n Program could not be executed";
     EXPECT_EQ((std::vector<std::string>{"open D:\\NOSUCH.EXE", "message " + message}), steps.calls);
-    EXPECT_EQ(message, settings.messageText);
+    EXPECT_EQ(message, Str(settings.messageText));
 }
 
 TEST(LaunchAfterLoad, AnEmptyPathIsStillHandedToTheShell)

@@ -2,6 +2,40 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "tests/CountedText.h"
+
+namespace {
+
+std::string ApplicationNameFromModulePath(const std::string& modulePath, LeadByteTest isLeadByte = nullptr)
+{
+    char name[kPathBufferSize];
+    ::ApplicationNameFromModulePath(modulePath.c_str(), name, isLeadByte);
+    return name;
+}
+
+std::string HelpPathFromModulePath(const std::string& modulePath, LeadByteTest isLeadByte = nullptr)
+{
+    char helpPath[kHelpPathBufferSize];
+    ::HelpPathFromModulePath(modulePath.c_str(), helpPath, isLeadByte);
+    return helpPath;
+}
+
+std::string IniPathFor(const std::string& currentDirectory, const char* applicationName)
+{
+    CString iniPath;
+    EXPECT_TRUE(::IniPathFor(Text(currentDirectory), applicationName, iniPath));
+    return Str(iniPath);
+}
+
+std::size_t FindLastSeparator(const std::string& text, const char* separators, LeadByteTest isLeadByte)
+{
+    return ::FindLastSeparator(text.data(), text.size(), separators, isLeadByte);
+}
+
+}  // namespace
+
 TEST(ApplicationName, IsTheFileNameWithoutDirectoryAndExtension)
 {
     EXPECT_EQ("TOLVAN", ApplicationNameFromModulePath("D:\\TOLVAN.EXE"));
@@ -78,7 +112,7 @@ TEST(DoubleBytePaths, ASeparatorByteInsideACharacterDoesNotSplitTheName)
 
 TEST(DoubleBytePaths, ATrailByteIsNeverASeparatorAndALastLeadByteStandsAlone)
 {
-    EXPECT_EQ(std::string::npos, FindLastSeparator("AB\x83\\", "\\", &IsShiftJisLeadByte));
+    EXPECT_EQ(kNoSeparator, FindLastSeparator("AB\x83\\", "\\", &IsShiftJisLeadByte));
     EXPECT_EQ(3u, FindLastSeparator("AB\x83\\", "\\", nullptr));
     EXPECT_EQ(2u, FindLastSeparator("AB\\\x83", "\\", &IsShiftJisLeadByte));
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/CountedText.h"
 #include "core/SettingsLoader.h"
 #include "core/SettingsSource.h"
 
@@ -21,34 +22,38 @@ public:
     // The keys that open with full access, as "HKLM\\path"; any other probe
     // fails, as it does for a missing key or a refused open.
     std::set<std::string> keys;
+    // "Section/Key" of the reads whose text cannot be held.
+    std::set<std::string> unheld;
     std::vector<std::string> calls;
 
-    std::string CurrentDirectory() override
+    bool CurrentDirectory(CString& directory) override
     {
         calls.push_back("cwd");
-        return currentDirectory;
+        directory = Text(currentDirectory);
+        return true;
     }
 
-    std::uint32_t ReadInt(const std::string& section, const std::string& key,
-                          std::uint32_t defaultValue, const std::string& file) override
+    std::uint32_t ReadInt(const char* section, const char* key, std::uint32_t defaultValue,
+                          const CString& file) override
     {
-        calls.push_back("int " + section + "/" + key + " @" + file);
-        const auto found = values.find(section + "/" + key);
-        return found == values.end() ? defaultValue
-                                     : static_cast<std::uint32_t>(std::stol(found->second));
+        const std::string name = std::string(section) + "/" + key;
+        calls.push_back("int " + name + " @" + Str(file));
+        const auto found = values.find(name);
+        return found == values.end() ? defaultValue : static_cast<std::uint32_t>(std::stol(found->second));
     }
 
-    std::string ReadString(const std::string& section, const std::string& key,
-                           const std::string& file) override
+    bool ReadString(const char* section, const char* key, const CString& file, CString& value) override
     {
-        calls.push_back(section + "/" + key + " @" + file);
-        const auto found = values.find(section + "/" + key);
-        return found == values.end() ? std::string() : found->second;
+        const std::string name = std::string(section) + "/" + key;
+        calls.push_back(name + " @" + Str(file));
+        const auto found = values.find(name);
+        value = Text(found == values.end() ? std::string() : found->second);
+        return unheld.count(name) == 0;
     }
 
-    bool KeyOpensWithFullAccess(RegistryRoot root, const std::string& keyPath) override
+    bool KeyOpensWithFullAccess(RegistryRoot root, const CString& keyPath) override
     {
-        const std::string key = RootName(root) + "\\" + keyPath;
+        const std::string key = RootName(root) + "\\" + Str(keyPath);
         calls.push_back("probe " + key);
         return keys.count(key) != 0;
     }
@@ -76,7 +81,7 @@ protected:
     {
         decision = LoadSettingsFrom(source, "TOLVAN", settings);
         if (!decision.TargetChosen())
-            messages.push_back(settings.messageText);
+            messages.push_back(Str(settings.messageText));
         return decision.TargetChosen() ? 1 : 0;
     }
 
@@ -89,9 +94,9 @@ protected:
         const std::string message = "Error in ini file:\nNo suitable keys found";
         EXPECT_EQ(LoadDecision::Outcome::NoSuitableKeys, decision.outcome);
         EXPECT_EQ(std::vector<std::string>{message}, messages);
-        EXPECT_EQ(message, settings.messageText);
+        EXPECT_EQ(message, Str(settings.messageText));
         ASSERT_FALSE(source.calls.empty());
-        EXPECT_EQ("Init/DefaultPath @" + settings.iniPath, source.calls.back());
+        EXPECT_EQ("Init/DefaultPath @" + Str(settings.iniPath), source.calls.back());
     }
 
     ScriptedSettingsSource source;

@@ -68,7 +68,7 @@ TEST_F(LoadSettingsTest, MissingSilentReportsTheFileAndReadsNothingElse)
     EXPECT_EQ(LoadDecision::Outcome::IniNotFound, decision.outcome);
     const std::string message = "'E:\\Install\\Disk1\\TOLVAN.ini'\n File not found or missing key";
     EXPECT_EQ(std::vector<std::string>{message}, messages);
-    EXPECT_EQ(message, settings.messageText);
+    EXPECT_EQ(message, Str(settings.messageText));
     EXPECT_EQ(99, settings.silent);
     EXPECT_EQ("", settings.caption);
     EXPECT_EQ("", settings.targetPath);
@@ -161,4 +161,33 @@ TEST_F(LoadSettingsTest, WithoutACurrentDirectoryReadsTheBareFileName)
     EXPECT_EQ(0, Load());
     EXPECT_EQ("TOLVAN.ini", settings.iniPath);
     EXPECT_EQ(std::vector<std::string>{"'TOLVAN.ini'\n File not found or missing key"}, messages);
+}
+
+TEST_F(LoadSettingsTest, AValueThatCannotBeHeldEndsTheRunAtThatRead)
+{
+    // Candidate 2 is present for the reads up to its name; the default
+    // program is read only where no candidate is.
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"Init/Caption", true},          {"Init/INFO", true},         {"ApplicationKeys/RKey1", true},
+        {"ApplicationKeys/Path2", true}, {"ApplicationKeys/Name2", true}, {"Init/DefaultPath", false},
+        {"Init/DefaultName", false},
+    };
+    for (const auto& [unheld, candidatePresent] : cases) {
+        source = ScriptedSettingsSource();
+        settings = LaunchSettings();
+        messages.clear();
+        SetInit("Silent", "0");
+        SetInit("DefaultPath", "SETUP.EXE");
+        SetInit("DefaultName", "Setup");
+        source.values["ApplicationKeys/RKey2"] = "K";
+        source.values["ApplicationKeys/Path2"] = "K.EXE";
+        source.values["ApplicationKeys/Name2"] = "K";
+        if (candidatePresent)
+            source.keys = {"HKCU\\K"};
+        source.unheld = {unheld};
+
+        EXPECT_EQ(0, Load()) << unheld;
+        EXPECT_EQ(LoadDecision::Outcome::OutOfMemory, decision.outcome) << unheld;
+        EXPECT_EQ(unheld + kIni, source.calls.back());
+    }
 }

@@ -79,8 +79,8 @@ protected:
 
     void ExpectChosen(const std::string& path, const std::string& name)
     {
-        EXPECT_EQ(path, settings.targetPath);
-        EXPECT_EQ(name, settings.targetName);
+        EXPECT_EQ(path, Str(settings.targetPath));
+        EXPECT_EQ(name, Str(settings.targetName));
         EXPECT_TRUE(messages.empty());
         EXPECT_EQ("", settings.messageText);
     }

@@ -110,7 +110,7 @@ WNDPROC RefusingPanel::original = nullptr;
 
 std::vector<std::pair<std::string, UINT>> reportedMessages;
 
-void RecordMessage(const std::string& text, UINT type)
+void RecordMessage(const char* text, UINT type)
 {
     reportedMessages.emplace_back(text, type);
 }
@@ -211,7 +211,7 @@ TEST(LauncherDialog, APanelWithoutRoomForTheTextIsReportedAndLeftEmpty)
     CloseHandle(file);
 
     LaunchSettings settings;
-    settings.infoFile = info;
+    EXPECT_TRUE(settings.infoFile.Assign(info.c_str()));
     CLauncherDlg dialog(settings);
     reportedMessages.clear();
     SetMessageSink(&RecordMessage);

@@ -14,10 +14,9 @@ TEST(File, AFailedOpenFillsTheErrorRecord)
     CFile file;
     CFileException error;
     const std::string missing = UniqueScratchPath("no-such-file.txt");
-    EXPECT_FALSE(file.Open(missing, &error));
+    EXPECT_FALSE(file.Open(missing.c_str(), &error));
     EXPECT_EQ(2, error.cause);
     EXPECT_EQ(2, error.osError);
-    EXPECT_EQ(missing, error.fileName);
 }
 
 TEST(File, ReadsWithoutSharingTheFile)
@@ -26,39 +25,39 @@ TEST(File, ReadsWithoutSharingTheFile)
     std::ofstream(path, std::ios::binary) << "0123456789";
     {
         CFile file;
-        ASSERT_TRUE(file.Open(path, nullptr));
+        ASSERT_TRUE(file.Open(path.c_str(), nullptr));
         // Nobody else can open it meanwhile, not even to read.
         const HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         EXPECT_EQ(INVALID_HANDLE_VALUE, other);
         EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
         char buffer[8];
-        EXPECT_EQ(8u, file.Read(buffer, 8));
-        EXPECT_EQ(2u, file.Read(buffer, 8));
-        EXPECT_EQ(0u, file.Read(buffer, 8));
-        file.Close();
+        for (const UINT expected : {8u, 2u, 0u}) {
+            UINT read = 99;
+            EXPECT_TRUE(file.Read(buffer, 8, read, nullptr));
+            EXPECT_EQ(expected, read);
+        }
+        EXPECT_TRUE(file.Close(nullptr));
     }
     EXPECT_TRUE(DeleteFileA(path.c_str()));
 }
 
-TEST(File, AFailedReadThrowsTheCauseWithoutAName)
+TEST(File, AFailedReadFillsTheErrorRecord)
 {
     const std::string pipeName = "\\\\.\\pipe\\tolvan-file-" + std::to_string(GetCurrentProcessId());
     const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0,
                                          0, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
     CFile file;
-    ASSERT_TRUE(file.Open(pipeName, nullptr));
+    ASSERT_TRUE(file.Open(pipeName.c_str(), nullptr));
     CloseHandle(pipe);
     char buffer[49];
-    try {
-        file.Read(buffer, sizeof buffer);
-        FAIL() << "the read of a broken pipe succeeded";
-    } catch (const CFileException& error) {
-        EXPECT_EQ(1, error.cause);
-        EXPECT_EQ(109, error.osError);
-        EXPECT_EQ("", error.fileName);
-    }
+    UINT read = 99;
+    CFileException error;
+    EXPECT_FALSE(file.Read(buffer, sizeof buffer, read, &error));
+    EXPECT_EQ(0u, read);
+    EXPECT_EQ(1, error.cause);
+    EXPECT_EQ(109, error.osError);
 }
 
 TEST(File, ADiskFileReadsTheSameInSmallPiecesAcrossItsReadAheadBlocks)
@@ -71,15 +70,17 @@ TEST(File, ADiskFileReadsTheSameInSmallPiecesAcrossItsReadAheadBlocks)
     std::string read;
     {
         CFile file;
-        ASSERT_TRUE(file.Open(path, nullptr));
+        ASSERT_TRUE(file.Open(path.c_str(), nullptr));
         EXPECT_EQ(bytes.size(), file.GetLength());
         char buffer[49];
         for (UINT n = 49; n == 49;) {
-            n = file.Read(buffer, sizeof buffer);
+            ASSERT_TRUE(file.Read(buffer, sizeof buffer, n, nullptr));
             read.append(buffer, n);
         }
-        EXPECT_EQ(0u, file.Read(buffer, sizeof buffer));
-        file.Close();
+        UINT n = 99;
+        EXPECT_TRUE(file.Read(buffer, sizeof buffer, n, nullptr));
+        EXPECT_EQ(0u, n);
+        EXPECT_TRUE(file.Close(nullptr));
     }
     EXPECT_TRUE(bytes == read);
     EXPECT_TRUE(DeleteFileA(path.c_str()));
@@ -92,7 +93,7 @@ TEST(File, APipeGivesWhatItHasWithoutWaitingForMore)
                                          4096, 4096, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
     CFile file;
-    ASSERT_TRUE(file.Open(pipeName, nullptr));
+    ASSERT_TRUE(file.Open(pipeName.c_str(), nullptr));
     EXPECT_EQ(0u, file.GetLength());
     DWORD written = 0;
     WriteFile(pipe, "ten bytes.", 10, &written, nullptr);
@@ -103,10 +104,12 @@ TEST(File, APipeGivesWhatItHasWithoutWaitingForMore)
             WriteFile(pipe, std::string(49, '+').data(), 49, &written, nullptr);
     });
     char buffer[49];
-    EXPECT_EQ(10u, file.Read(buffer, sizeof buffer));
+    UINT read = 0;
+    EXPECT_TRUE(file.Read(buffer, sizeof buffer, read, nullptr));
+    EXPECT_EQ(10u, read);
     SetEvent(answered);
     more.join();
     CloseHandle(answered);
     CloseHandle(pipe);
-    file.Close();
+    EXPECT_TRUE(file.Close(nullptr));
 }

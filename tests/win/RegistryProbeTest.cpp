@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/SettingsLoader.h"
+#include "tests/CountedText.h"
 #include "tests/Platform.h"
 #include "tests/Scratch.h"
 #include "tests/win/ScratchKey.h"
@@ -39,10 +40,10 @@ TEST(KeyProbe, OpensAKeyOnlyUnderTheRootThatHasIt)
     for (const Root& root : kRoots) {
         const ScratchKey key(root.handle, ScratchKey::UniquePath(root.handle));
         for (const Root& other : kRoots) {
-            EXPECT_EQ(other.handle == root.handle, win::KeyOpensWithFullAccess(other.handle, key.Path()))
+            EXPECT_EQ(other.handle == root.handle, win::KeyOpensWithFullAccess(other.handle, key.Path().c_str()))
                 << key.Path() << " made under " << root.name << ", probed under " << other.name;
         }
-        EXPECT_FALSE(win::KeyOpensWithFullAccess(root.handle, key.Path() + "\\Missing"));
+        EXPECT_FALSE(win::KeyOpensWithFullAccess(root.handle, (key.Path() + "\\Missing").c_str()));
     }
 }
 
@@ -61,7 +62,7 @@ TEST(KeyProbe, AKeyThatRefusesFullAccessDoesNotOpen)
         ASSERT_EQ(ERROR_ACCESS_DENIED, RegOpenKeyExA(root.handle, key.Path().c_str(), 0, KEY_ALL_ACCESS, &opened))
             << root.name;
 
-        EXPECT_FALSE(win::KeyOpensWithFullAccess(root.handle, key.Path())) << root.name;
+        EXPECT_FALSE(win::KeyOpensWithFullAccess(root.handle, key.Path().c_str())) << root.name;
     }
 }
 
@@ -74,7 +75,7 @@ TEST(KeyProbe, LeavesNoKeyOpen)
     const HANDLE before = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     CloseHandle(before);
     for (int probe = 0; probe < 20; ++probe)
-        ASSERT_TRUE(win::KeyOpensWithFullAccess(HKEY_CURRENT_USER, key.Path()));
+        ASSERT_TRUE(win::KeyOpensWithFullAccess(HKEY_CURRENT_USER, key.Path().c_str()));
     const HANDLE after = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     CloseHandle(after);
     EXPECT_EQ(before, after);
@@ -89,7 +90,7 @@ protected:
     class Source : public ProfileSettingsSource {
     public:
         explicit Source(std::string directory) : directory_(std::move(directory)) {}
-        std::string CurrentDirectory() override { return directory_; }
+        bool CurrentDirectory(CString& directory) override { return directory.Assign(directory_.c_str()); }
 
     private:
         std::string directory_;

@@ -7,7 +7,9 @@
 #include <fstream>
 #include <string>
 
+#include "tests/CountedText.h"
 #include "tests/Scratch.h"
+#include "win32/ProfileSettingsSource.h"
 
 namespace fs = std::filesystem;
 
@@ -28,6 +30,15 @@ protected:
         std::ofstream(ini, std::ios::binary) << text;
     }
 
+    // A text value as the launcher's settings source reads it.
+    std::string ReadString(const char* section, const char* key)
+    {
+        ProfileSettingsSource source;
+        CString value;
+        EXPECT_TRUE(source.ReadString(section, key, Text(ini), value));
+        return Str(value);
+    }
+
     std::string directory;
     std::string ini;
 };
@@ -38,43 +49,43 @@ TEST_F(ProfileTest, ReadsTextValuesCutTo79Characters)
 {
     const std::string hundred(100, 'x');
     WriteIni("[Init]\r\nTitle=" + hundred + "\r\nExact=" + std::string(79, 'y') + "\r\n");
-    EXPECT_EQ(std::string(79, 'x'), win::ReadProfileString("Init", "Title", ini));
-    EXPECT_EQ(std::string(79, 'y'), win::ReadProfileString("Init", "Exact", ini));
+    EXPECT_EQ(std::string(79, 'x'), ReadString("Init", "Title"));
+    EXPECT_EQ(std::string(79, 'y'), ReadString("Init", "Exact"));
 }
 
 TEST_F(ProfileTest, MatchesSectionAndKeyWithoutRegardToCase)
 {
     WriteIni("[init]\r\nsilent=1\r\ninfo=readme.txt\r\n");
-    EXPECT_EQ(1u, win::ReadProfileInt("Init", "Silent", 99, ini));
-    EXPECT_EQ("readme.txt", win::ReadProfileString("Init", "INFO", ini));
+    EXPECT_EQ(1u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
+    EXPECT_EQ("readme.txt", ReadString("Init", "INFO"));
 }
 
 TEST_F(ProfileTest, MissingFileSectionOrKeyGiveTheDefaults)
 {
-    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini));
-    EXPECT_EQ("", win::ReadProfileString("Init", "Caption", ini));
+    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
+    EXPECT_EQ("", ReadString("Init", "Caption"));
     WriteIni("[Other]\r\nSilent=0\r\nCaption=Other\r\n");
-    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini));
-    EXPECT_EQ("", win::ReadProfileString("Init", "Caption", ini));
+    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
+    EXPECT_EQ("", ReadString("Init", "Caption"));
     WriteIni("[Init]\r\nCaption=\r\n");
-    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini));
-    EXPECT_EQ("", win::ReadProfileString("Init", "Caption", ini));
+    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
+    EXPECT_EQ("", ReadString("Init", "Caption"));
 }
 
 TEST_F(ProfileTest, ReadsSilentAsTheIntegerWritten)
 {
     WriteIni("[Init]\r\nSilent=99\r\n");
-    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini));
+    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
     WriteIni("[Init]\r\nSilent=0\r\n");
-    EXPECT_EQ(0u, win::ReadProfileInt("Init", "Silent", 99, ini));
+    EXPECT_EQ(0u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
     WriteIni("[Init]\r\nSilent=-1\r\n");
-    EXPECT_EQ(static_cast<UINT>(-1), win::ReadProfileInt("Init", "Silent", 99, ini));
+    EXPECT_EQ(static_cast<UINT>(-1), win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
 }
 
 TEST_F(ProfileTest, PassesBytesAbove127AndPercentSignsUnchanged)
 {
     WriteIni("[Init]\r\nTitle=100% Caf\xE9 %s\r\n");
-    EXPECT_EQ("100% Caf\xE9 %s", win::ReadProfileString("Init", "Title", ini));
+    EXPECT_EQ("100% Caf\xE9 %s", ReadString("Init", "Title"));
 }
 
 TEST(CurrentDirectory, HasATrailingSeparatorOnlyAtADriveRoot)
@@ -86,10 +97,13 @@ TEST(CurrentDirectory, HasATrailingSeparatorOnlyAtADriveRoot)
     char saved[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, saved);
     ASSERT_TRUE(SetCurrentDirectoryA(root.c_str()));
-    EXPECT_EQ(root, win::CurrentDirectory());
+    char directory[MAX_PATH];
+    EXPECT_EQ(root.size(), win::CurrentDirectory(directory));
+    EXPECT_EQ(root, directory);
     CreateDirectoryA((root + "SETUP").c_str(), nullptr);
     ASSERT_TRUE(SetCurrentDirectoryA((root + "SETUP").c_str()));
-    EXPECT_EQ(root + "SETUP", win::CurrentDirectory());
+    EXPECT_EQ(root.size() + 5, win::CurrentDirectory(directory));
+    EXPECT_EQ(root + "SETUP", directory);
     SetCurrentDirectoryA(saved);
     RemoveDirectoryA((root + "SETUP").c_str());
 }

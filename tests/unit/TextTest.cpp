@@ -1,0 +1,61 @@
+#include "core/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "tests/CountedText.h"
+
+TEST(CountedString, GrowsByAppendingAndKeepsItsZero)
+{
+    CString text;
+    EXPECT_EQ("", text);
+    EXPECT_TRUE(text.IsEmpty());
+    std::string expected;
+    for (int i = 0; i < 1000; ++i) {
+        const std::string piece(static_cast<std::size_t>(i % 50), static_cast<char>('a' + i % 26));
+        ASSERT_TRUE(text.Append(piece.c_str()));
+        expected += piece;
+    }
+    EXPECT_EQ(expected, Str(text));
+    EXPECT_EQ(expected.size(), std::char_traits<char>::length(text.GetString()));
+    ASSERT_TRUE(text.Append({"<", "", ">"}));
+    EXPECT_EQ(expected + "<>", Str(text));
+}
+
+TEST(CountedString, ATextTooLongToHoldLeavesItAsItWas)
+{
+    CString text = Text("kept");
+    // The length is refused before the bytes would be read.
+    EXPECT_FALSE(text.Append("x", CString::kMaxLength));
+    EXPECT_FALSE(text.Assign("x", CString::kMaxLength + 1));
+    EXPECT_FALSE(text.Preallocate(CString::kMaxLength + 1));
+    EXPECT_EQ("kept", text);
+}
+
+TEST(CountedString, TakesPiecesOfItself)
+{
+    CString text = Text("abc");
+    ASSERT_TRUE(text.Append(text));
+    EXPECT_EQ("abcabc", text);
+    ASSERT_TRUE(text.Assign(text.GetString() + 2, 3));
+    EXPECT_EQ("cab", text);
+}
+
+TEST(CountedString, ComparesAndOpensByteForByte)
+{
+    const CString text = Text("END USER AGREEMENT");
+    EXPECT_TRUE(text.StartsWith("END USER"));
+    EXPECT_TRUE(text.StartsWith(""));
+    EXPECT_FALSE(text.StartsWith("END USERS"));
+    EXPECT_FALSE(Text("END USE").StartsWith("END USER"));
+    EXPECT_TRUE(text == "END USER AGREEMENT");
+    EXPECT_TRUE(text != "END USER");
+    CString source = Text("x");
+    CString moved = std::move(source);
+    EXPECT_EQ("", source);
+    EXPECT_EQ("x", moved);
+    moved.Empty();
+    EXPECT_EQ("", moved);
+}
