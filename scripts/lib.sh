@@ -13,8 +13,9 @@ given_path() {
     (cd "$invoked_from" && realpath -m "$1")
 }
 
-# The largest the shipped TOLVAN.EXE may be: 256 KiB.
-launcher_size_limit=262144
+# The largest the shipped TOLVAN.EXE may be: 64 KiB, so that growth shows
+# at once.
+launcher_size_limit=65536
 
 # Commands run when the script ends, last added first.
 exit_steps=()
