@@ -55,10 +55,10 @@ bool CString::Append(const char* text, std::size_t length)
         // A piece of this very text stays readable when the text moves.
         const bool own = data_ && text >= data_ && text <= data_ + length_;
         const std::size_t offset = own ? static_cast<std::size_t>(text - data_) : 0;
-        // Room grows by doubling, so that a text built chunk by chunk is
-        // moved only a few times. No overflow: capacity_ <= kMaxLength.
-        std::size_t room = capacity_ * 2;
-        if (room < needed || room > kMaxLength)
+        // Room grows by doubling, up to the most a string holds, so that a
+        // text built chunk by chunk is moved only a few times.
+        std::size_t room = capacity_ < kMaxLength / 2 ? capacity_ * 2 : kMaxLength;
+        if (room < needed)
             room = needed;
         if (!Preallocate(room))
             return false;
