@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-    cmake make g++ libgtest-dev file
+    cmake make g++ libgtest-dev
     mingw-w64
     wine wine64 fonts-wine fonts-liberation
     xvfb x11-utils imagemagick

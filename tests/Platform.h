@@ -6,18 +6,18 @@
 
 #include "tests/SkipReasons.h"
 
-// Wine's ntdll exports wine_get_version, Windows' does not: a case that
-// only Windows can decide asks this when it runs.
+// Wine's ntdll exports wine_get_version, Windows' does not.
 inline bool RunningUnderWine()
 {
     const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-// The reason a case that only Windows decides gives under Wine.
-inline std::string OnlyWindowsDecides(const std::string& whatWineDoes)
+// The reason a case gives where its probe shows that this system does not
+// do what Windows does, and what the case needs.
+inline std::string UnlikeWindows(const std::string& whatThisSystemDoes)
 {
-    return "Wine " + whatWineDoes + ": only Windows decides this case";
+    return "this system " + whatThisSystemDoes + ", unlike Windows: the case cannot be decided here";
 }
 
 // Whether this program runs with the Administrators group in force: an

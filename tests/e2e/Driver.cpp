@@ -188,6 +188,7 @@ std::vector<Launch> CollectLaunches(const std::string& markerDirectory)
         std::string errorMode;
         std::getline(record, errorMode);
         launch.errorMode = errorMode.empty() ? 0 : static_cast<UINT>(std::stoul(errorMode));
+        record >> launch.workArea.left >> launch.workArea.top >> launch.workArea.right >> launch.workArea.bottom;
         launches.push_back(launch);
     }
     return launches;
@@ -407,10 +408,10 @@ void EnablePrivilege(LPCSTR name)
     CloseHandle(token);
 }
 
-// This program's own token without the Administrators group, without its
-// privileges and at medium integrity: what a standard user's program runs
-// with. Windows lets a program start another with a restricted version of
-// its own token.
+}  // namespace
+
+// Windows lets a program start another with a restricted version of its
+// own token.
 HANDLE StandardUserToken()
 {
     HANDLE own = nullptr;
@@ -443,8 +444,6 @@ HANDLE StandardUserToken()
     Check(lowered != FALSE, "cannot lower the integrity of a standard user's token");
     return restricted;
 }
-
-}  // namespace
 
 RunResult Run(const RunOptions& options)
 {
@@ -547,6 +546,32 @@ std::string Describe(const RunResult& result)
     for (const auto& launch : result.launches)
         out << "\n  launch " << launch.program << " in " << launch.currentDirectory << " as " << launch.commandLine;
     return out.str();
+}
+
+std::vector<Launch> StartThroughTheShell(const std::string& file, const std::string& currentDirectory)
+{
+    const std::string markerDirectory = UniqueScratchPath("markers");
+    Check(CreateDirectoryA(markerDirectory.c_str(), nullptr) != FALSE, "cannot make " + markerDirectory);
+    SetEnvironmentVariableA("TOLVAN_MARKER_DIR", markerDirectory.c_str());
+    char saved[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    SetCurrentDirectoryA(currentDirectory.c_str());
+    SHELLEXECUTEINFOA shell = {};
+    shell.cbSize = sizeof shell;
+    shell.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    shell.lpVerb = "open";
+    shell.lpFile = file.c_str();
+    shell.nShow = SW_SHOWNORMAL;
+    const BOOL started = ShellExecuteExA(&shell);
+    SetCurrentDirectoryA(saved);
+    if (started && shell.hProcess) {
+        WaitForSingleObject(shell.hProcess, kTargetsTimeoutMs);
+        CloseHandle(shell.hProcess);
+    }
+    const std::vector<Launch> launches = CollectLaunches(markerDirectory);
+    std::error_code ignored;
+    fs::remove_all(markerDirectory, ignored);
+    return launches;
 }
 
 }  // namespace e2e

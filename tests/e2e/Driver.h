@@ -64,6 +64,7 @@ struct Launch {
     std::string commandLine;
     int dialogsShowing = 0;  // launcher dialogs on the screen as it started
     UINT errorMode = 0;      // the error mode it started with
+    RECT workArea = {};      // the work area it saw
 };
 
 struct RunResult {
@@ -124,5 +125,16 @@ ShownMessageBox AnswerMessageBox(HWND window);
 
 // Describes a result, for failure messages.
 std::string Describe(const RunResult& result);
+
+// Starts file through the shell as the launcher does (ShellExecuteA, no
+// directory), from this program, in currentDirectory, and tells what the
+// markers it started recorded: how this system treats the launcher's own
+// call, seen apart from the launcher.
+std::vector<Launch> StartThroughTheShell(const std::string& file, const std::string& currentDirectory);
+
+// This program's own token without the Administrators group, without its
+// privileges and at medium integrity: what a standard user's program runs
+// with.
+HANDLE StandardUserToken();
 
 }  // namespace e2e

@@ -1,6 +1,6 @@
 // A stand-in target: it records that it was started, where it runs, how
-// it was called, whether a launcher dialog was still showing and the error
-// mode it was given, in the directory named by TOLVAN_MARKER_DIR, and ends.
+// it was called, whether a launcher dialog was still showing, the error
+// mode it was given and the work area it sees, in the directory named by TOLVAN_MARKER_DIR, and ends.
 // It writes nothing beside itself, so the launcher's directory stays as it was.
 #include <windows.h>
 
@@ -36,8 +36,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     GetCurrentDirectoryA(MAX_PATH, directory);
     int dialogs = 0;
     EnumWindows(&CountLauncherDialogs, reinterpret_cast<LPARAM>(&dialogs));
+    RECT area = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     const std::string record = std::string(program) + "\n" + directory + "\n" + GetCommandLineA() + "\n" +
-                               std::to_string(dialogs) + "\n" + std::to_string(errorMode) + "\n";
+                               std::to_string(dialogs) + "\n" + std::to_string(errorMode) + "\n" +
+                               std::to_string(area.left) + " " + std::to_string(area.top) + " " +
+                               std::to_string(area.right) + " " + std::to_string(area.bottom) + "\n";
 
     const std::string recordPath =
         std::string(markerDirectory) + "\\launch-" + std::to_string(GetCurrentProcessId()) + ".txt";

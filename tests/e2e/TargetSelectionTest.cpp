@@ -45,6 +45,23 @@ protected:
     const std::string addOnKey = ScratchKey::UniquePath(HKEY_CLASSES_ROOT) + ".Database.9";
 };
 
+// Whether a standard user's program opens HKEY_LOCAL_MACHINE\\path with full
+// access, as the launcher asks: this program asks it as one.
+bool StandardUserOpensWithFullAccess(const std::string& path)
+{
+    const HANDLE token = e2e::StandardUserToken();
+    bool opens = false;
+    if (ImpersonateLoggedOnUser(token)) {
+        HKEY key = nullptr;
+        opens = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS;
+        if (opens)
+            RegCloseKey(key);
+        RevertToSelf();
+    }
+    CloseHandle(token);
+    return opens;
+}
+
 }  // namespace
 
 TEST_F(TargetSelectionTest, TheFirstCandidateWhoseKeyIsUnderLocalMachine)
@@ -121,12 +138,13 @@ TEST_F(TargetSelectionTest, FindsKeysInTheRegistryViewOfItsOwnWidth)
 // starts it) takes its candidate.
 TEST_F(TargetSelectionTest, ALocalMachineKeyIsPresentOnlyToAnElevatedLauncher)
 {
-    if (RunningUnderWine())
-        GTEST_SKIP() << OnlyWindowsDecides("does not refuse a key under HKEY_LOCAL_MACHINE to a standard user");
     if (!HasAdministratorRights())
         GTEST_SKIP() << kNeedsAdministrator;
     WriteIni();
     const ScratchKey key(HKEY_LOCAL_MACHINE, runtimeKey);
+    if (StandardUserOpensWithFullAccess(runtimeKey))
+        GTEST_SKIP() << UnlikeWindows("lets a standard user open a key that an administrator made under "
+                                      "HKEY_LOCAL_MACHINE with full access");
     ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
 
     e2e::RunOptions standardUser;
