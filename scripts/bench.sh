@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Measures TOLVAN.EXE under Wine against the least programs that do the
-# same (tests/bench/), and prints a table of medians and ratios, then the
+# same (bench/), and prints a table of medians and ratios, then the
 # sizes of the i686 and x86_64 executables and the DLLs each imports. It
 # fails only when it cannot measure.
 #
