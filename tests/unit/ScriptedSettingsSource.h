@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/CountedText.h"
-#include "core/SettingsLoader.h"
 #include "core/SettingsSource.h"
 
 // Plays an INI file, a current directory and a registry back to the loader
@@ -70,37 +69,4 @@ public:
         }
         return "root " + std::to_string(static_cast<int>(root));
     }
-};
-
-// Loads the settings from a scripted source as the launcher does.
-class ScriptedLoadTest : public ::testing::Test {
-protected:
-    // 1 when a target is chosen; 0 once the message that ends the run is
-    // kept as the launcher would show it.
-    int Load()
-    {
-        decision = LoadSettingsFrom(source, "TOLVAN", settings);
-        if (!decision.TargetChosen())
-            messages.push_back(Str(settings.messageText));
-        return decision.TargetChosen() ? 1 : 0;
-    }
-
-    void SetInit(const std::string& key, const std::string& value) { source.values["Init/" + key] = value; }
-
-    // The run ends once DefaultPath was read and found unset, with the
-    // message that says so.
-    void ExpectNoSuitableKeys()
-    {
-        const std::string message = "Error in ini file:\nNo suitable keys found";
-        EXPECT_EQ(LoadDecision::Outcome::NoSuitableKeys, decision.outcome);
-        EXPECT_EQ(std::vector<std::string>{message}, messages);
-        EXPECT_EQ(message, Str(settings.messageText));
-        ASSERT_FALSE(source.calls.empty());
-        EXPECT_EQ("Init/DefaultPath @" + Str(settings.iniPath), source.calls.back());
-    }
-
-    ScriptedSettingsSource source;
-    LaunchSettings settings;
-    LoadDecision decision;
-    std::vector<std::string> messages;
 };

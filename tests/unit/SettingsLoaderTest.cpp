@@ -1,47 +1,149 @@
+// Loading the settings: the INI path, the reads of [Init], and the choice of
+// the target among the registry candidates of [ApplicationKeys], seen
+// through the order of profile reads and key probes.
 #include "core/SettingsLoader.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+#include <vector>
+
 #include "ScriptedSettingsSource.h"
+#include "tests/ExpectedTexts.h"
 
 namespace {
 
+using Calls = std::vector<std::string>;
+
 const char kIni[] = " @D:\\TOLVAN.ini";
+const char kRuntimeKey[] = "Software\\Example\\Database\\9.0\\Runtime";
+const char kAddOnKey[] = "Example.Database.9";
 
-class LoadSettingsTest : public ScriptedLoadTest {};
-
-std::string Read(const std::string& sectionAndKey)
+std::string Init(const std::string& key)
 {
-    return sectionAndKey + kIni;
+    return "Init/" + key + kIni;
 }
+
+std::string Candidate(const std::string& key)
+{
+    return "ApplicationKeys/" + key + kIni;
+}
+
+std::string Probe(const std::string& root, const std::string& keyPath)
+{
+    return "probe " + root + "\\" + keyPath;
+}
+
+Calls ProbedUnderEveryRoot(const std::string& keyPath)
+{
+    return {Probe("HKCR", keyPath), Probe("HKLM", keyPath), Probe("HKCU", keyPath)};
+}
+
+Calls operator+(Calls calls, const Calls& more)
+{
+    calls.insert(calls.end(), more.begin(), more.end());
+    return calls;
+}
+
+// Loads the settings from a scripted source as the launcher does.
+class LoadSettingsTest : public ::testing::Test {
+protected:
+    // 1 when a target is chosen; 0 once the message that ends the run is
+    // kept as the launcher would show it.
+    int Load()
+    {
+        decision = LoadSettingsFrom(source, "TOLVAN", settings);
+        if (!decision.TargetChosen())
+            messages.push_back(Str(settings.messageText));
+        return decision.TargetChosen() ? 1 : 0;
+    }
+
+    // Loads again from a new script.
+    void Reset()
+    {
+        source = ScriptedSettingsSource();
+        settings = LaunchSettings();
+        messages.clear();
+    }
+
+    void SetInit(const std::string& key, const std::string& value) { source.values["Init/" + key] = value; }
+    void Set(const std::string& key, const std::string& value) { source.values["ApplicationKeys/" + key] = value; }
+
+    void WriteWorkedExample()
+    {
+        SetInit("Silent", "0");
+        SetInit("Caption", "Run-time Setup");
+        SetInit("Title", "Installation of the database run-time");
+        SetInit("Copyright", "Notice text for the second line");
+        SetInit("INFO", "LICENSE.TXT");
+        SetInit("DefaultPath", "RUNTIME\\SETUP.EXE");
+        SetInit("DefaultName", "Database run-time, full installation");
+        Set("RKey1", kRuntimeKey);
+        Set("Path1", "UPGRADE\\SETUP.EXE");
+        Set("Name1", "Upgrade of the installed run-time");
+        Set("RKey3", kAddOnKey);
+        Set("Path3", "ADDON\\SETUP.EXE");
+        Set("Name3", "Add-on for the installed database");
+    }
+
+    // What the loader asked after the current directory and Init up to INFO.
+    Calls WalkCalls() const
+    {
+        const std::size_t before = 6;
+        return source.calls.size() < before ? Calls() : Calls(source.calls.begin() + before, source.calls.end());
+    }
+
+    void ExpectChosen(const std::string& path, const std::string& name)
+    {
+        EXPECT_EQ(path, Str(settings.targetPath));
+        EXPECT_EQ(name, Str(settings.targetName));
+        EXPECT_TRUE(messages.empty());
+        EXPECT_EQ("", settings.messageText);
+    }
+
+    // The candidate that won, and under which root, as the decision says.
+    void ExpectCandidate(int number, RegistryRoot root)
+    {
+        EXPECT_EQ(LoadDecision::Outcome::Candidate, decision.outcome);
+        EXPECT_EQ(number, decision.candidate);
+        EXPECT_EQ(root, decision.root);
+    }
+
+    // The run ends once DefaultPath was read and found unset, with the
+    // message that says so.
+    void ExpectNoSuitableKeys()
+    {
+        EXPECT_EQ(LoadDecision::Outcome::NoSuitableKeys, decision.outcome);
+        EXPECT_EQ(std::vector<std::string>{kNoSuitableKeysText}, messages);
+        EXPECT_EQ(kNoSuitableKeysText, Str(settings.messageText));
+        ASSERT_FALSE(source.calls.empty());
+        EXPECT_EQ("Init/DefaultPath @" + Str(settings.iniPath), source.calls.back());
+    }
+
+    ScriptedSettingsSource source;
+    LaunchSettings settings;
+    LoadDecision decision;
+    std::vector<std::string> messages;
+};
 
 }  // namespace
 
-TEST_F(LoadSettingsTest, ReadsEveryInitKeyOnceInOrder)
+// The whole order of reads: every key of both sections once, the default
+// program last.
+TEST_F(LoadSettingsTest, WorkedExampleWithNeitherKeyTakesTheDefault)
 {
-    SetInit("Silent", "0");
-    SetInit("Caption", "Run-time Setup");
-    SetInit("Title", "Installation of the database run-time");
-    SetInit("Copyright", "Notice text for the second line");
-    SetInit("INFO", "LICENSE.TXT");
-    SetInit("DefaultPath", "RUNTIME\\SETUP.EXE");
-    SetInit("DefaultName", "Database run-time, full installation");
+    WriteWorkedExample();
 
     EXPECT_EQ(1, Load());
 
-    const std::vector<std::string> expected = {
-        "cwd",
-        "int " + Read("Init/Silent"),
-        Read("Init/Caption"),
-        Read("Init/Title"),
-        Read("Init/Copyright"),
-        Read("Init/INFO"),
-        Read("ApplicationKeys/RKey1"), Read("ApplicationKeys/RKey2"), Read("ApplicationKeys/RKey3"),
-        Read("ApplicationKeys/RKey4"), Read("ApplicationKeys/RKey5"), Read("ApplicationKeys/RKey6"),
-        Read("ApplicationKeys/RKey7"), Read("ApplicationKeys/RKey8"), Read("ApplicationKeys/RKey9"),
-        Read("Init/DefaultPath"),
-        Read("Init/DefaultName"),
-    };
+    const Calls expected =
+        Calls{"cwd", "int " + Init("Silent"), Init("Caption"), Init("Title"), Init("Copyright"), Init("INFO"),
+              Candidate("RKey1")} +
+        ProbedUnderEveryRoot(kRuntimeKey) + Calls{Candidate("RKey2"), Candidate("RKey3")} +
+        ProbedUnderEveryRoot(kAddOnKey) +
+        Calls{Candidate("RKey4"), Candidate("RKey5"), Candidate("RKey6"), Candidate("RKey7"), Candidate("RKey8"),
+              Candidate("RKey9"), Init("DefaultPath"), Init("DefaultName")};
     EXPECT_EQ(expected, source.calls);
     EXPECT_EQ("D:\\TOLVAN.ini", settings.iniPath);
     EXPECT_EQ(0, settings.silent);
@@ -49,10 +151,58 @@ TEST_F(LoadSettingsTest, ReadsEveryInitKeyOnceInOrder)
     EXPECT_EQ("Installation of the database run-time", settings.title);
     EXPECT_EQ("Notice text for the second line", settings.copyright);
     EXPECT_EQ("LICENSE.TXT", settings.infoFile);
-    EXPECT_EQ("RUNTIME\\SETUP.EXE", settings.targetPath);
-    EXPECT_EQ("Database run-time, full installation", settings.targetName);
-    EXPECT_EQ("", settings.messageText);
+    ExpectChosen("RUNTIME\\SETUP.EXE", "Database run-time, full installation");
     EXPECT_EQ(LoadDecision::Outcome::DefaultProgram, decision.outcome);
+}
+
+TEST_F(LoadSettingsTest, WorkedExampleWithTheRuntimeKeyUnderLocalMachine)
+{
+    WriteWorkedExample();
+    source.keys = {"HKLM\\" + std::string(kRuntimeKey)};
+
+    EXPECT_EQ(1, Load());
+
+    const Calls expected = {
+        Candidate("RKey1"), Probe("HKCR", kRuntimeKey), Probe("HKLM", kRuntimeKey), Candidate("Path1"),
+        Candidate("Name1"),
+    };
+    EXPECT_EQ(expected, WalkCalls());
+    ExpectChosen("UPGRADE\\SETUP.EXE", "Upgrade of the installed run-time");
+    ExpectCandidate(1, RegistryRoot::LocalMachine);
+    EXPECT_EQ(0, settings.silent);
+    EXPECT_EQ("Run-time Setup", settings.caption);
+    EXPECT_EQ("LICENSE.TXT", settings.infoFile);
+}
+
+// RKey1 opens under no root: missing there, or present but refusing full
+// access, which the platform answers alike.
+TEST_F(LoadSettingsTest, WorkedExampleWithOnlyTheAddOnKeyUnderClassesRoot)
+{
+    WriteWorkedExample();
+    source.keys = {"HKCR\\" + std::string(kAddOnKey)};
+
+    EXPECT_EQ(1, Load());
+
+    const Calls expected = Calls{Candidate("RKey1")} + ProbedUnderEveryRoot(kRuntimeKey) +
+                           Calls{Candidate("RKey2"), Candidate("RKey3"), Probe("HKCR", kAddOnKey),
+                                 Candidate("Path3"), Candidate("Name3")};
+    EXPECT_EQ(expected, WalkCalls());
+    ExpectChosen("ADDON\\SETUP.EXE", "Add-on for the installed database");
+    ExpectCandidate(3, RegistryRoot::ClassesRoot);
+}
+
+TEST_F(LoadSettingsTest, WorkedExampleWithNeitherKeyNorDefaultFails)
+{
+    WriteWorkedExample();
+    source.values.erase("Init/DefaultPath");
+
+    EXPECT_EQ(0, Load());
+
+    ASSERT_LE(2u, source.calls.size());
+    EXPECT_EQ(Candidate("RKey9"), source.calls[source.calls.size() - 2]);
+    ExpectNoSuitableKeys();
+    EXPECT_EQ("", settings.targetPath);
+    EXPECT_EQ("", settings.targetName);
 }
 
 TEST_F(LoadSettingsTest, MissingSilentReportsTheFileAndReadsNothingElse)
@@ -63,10 +213,10 @@ TEST_F(LoadSettingsTest, MissingSilentReportsTheFileAndReadsNothingElse)
 
     EXPECT_EQ(0, Load());
 
-    const std::vector<std::string> expected = {"cwd", "int Init/Silent @E:\\Install\\Disk1\\TOLVAN.ini"};
+    const Calls expected = {"cwd", "int Init/Silent @E:\\Install\\Disk1\\TOLVAN.ini"};
     EXPECT_EQ(expected, source.calls);
     EXPECT_EQ(LoadDecision::Outcome::IniNotFound, decision.outcome);
-    const std::string message = "'E:\\Install\\Disk1\\TOLVAN.ini'\n File not found or missing key";
+    const std::string message = IniNotFoundText("E:\\Install\\Disk1\\TOLVAN.ini");
     EXPECT_EQ(std::vector<std::string>{message}, messages);
     EXPECT_EQ(message, Str(settings.messageText));
     EXPECT_EQ(99, settings.silent);
@@ -74,24 +224,18 @@ TEST_F(LoadSettingsTest, MissingSilentReportsTheFileAndReadsNothingElse)
     EXPECT_EQ("", settings.targetPath);
 }
 
-TEST_F(LoadSettingsTest, SilentSetTo99IsTakenAsAMissingFile)
+// 99, what a missing key reads as, is taken as a missing file; every other
+// value is kept as read.
+TEST_F(LoadSettingsTest, KeepsSilentAsReadAndTakes99AsAMissingFile)
 {
-    SetInit("Silent", "99");
-    SetInit("DefaultPath", "RUNTIME\\SETUP.EXE");
-
-    EXPECT_EQ(0, Load());
-    EXPECT_EQ(std::vector<std::string>{"'D:\\TOLVAN.ini'\n File not found or missing key"}, messages);
-}
-
-TEST_F(LoadSettingsTest, KeepsSilentAsReadWhateverItsValue)
-{
-    for (const char* value : {"0", "1", "7", "-1", "100"}) {
-        source = ScriptedSettingsSource();
-        settings = LaunchSettings();
+    for (const char* value : {"0", "1", "7", "-1", "100", "99"}) {
+        Reset();
         SetInit("Silent", value);
         SetInit("DefaultPath", "SETUP.EXE");
-        EXPECT_EQ(1, Load()) << value;
+        const bool missing = std::string(value) == "99";
+        EXPECT_EQ(missing ? 0 : 1, Load()) << value;
         EXPECT_EQ(std::stoi(value), settings.silent) << value;
+        EXPECT_EQ(missing ? Calls{IniNotFoundText("D:\\TOLVAN.ini")} : Calls(), messages) << value;
     }
 }
 
@@ -125,42 +269,11 @@ TEST_F(LoadSettingsTest, WithoutDefaultPathReportsNoSuitableKeys)
 TEST_F(LoadSettingsTest, DefaultPathInTheWrongSectionIsNotFound)
 {
     SetInit("Silent", "1");
-    source.values["ApplicationKeys/DefaultPath"] = "SETUP.EXE";
-    source.values["ApplicationKeys/DefaultName"] = "Setup";
+    Set("DefaultPath", "SETUP.EXE");
+    Set("DefaultName", "Setup");
 
     EXPECT_EQ(0, Load());
     ExpectNoSuitableKeys();
-}
-
-TEST_F(LoadSettingsTest, DefaultPathWithoutDefaultNameLeavesTheNameEmpty)
-{
-    SetInit("Silent", "1");
-    SetInit("DefaultPath", "RUNTIME\\SETUP.EXE");
-
-    EXPECT_EQ(1, Load());
-    EXPECT_EQ("RUNTIME\\SETUP.EXE", settings.targetPath);
-    EXPECT_EQ("", settings.targetName);
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(LoadSettingsTest, StoresValuesExactlyAsRead)
-{
-    SetInit("Silent", "1");
-    SetInit("Title", "100% %s %d \xE9t\xE9");
-    SetInit("DefaultPath", "%s\\SETUP.EXE");
-
-    EXPECT_EQ(1, Load());
-    EXPECT_EQ("100% %s %d \xE9t\xE9", settings.title);
-    EXPECT_EQ("%s\\SETUP.EXE", settings.targetPath);
-}
-
-TEST_F(LoadSettingsTest, WithoutACurrentDirectoryReadsTheBareFileName)
-{
-    source.currentDirectory = "";
-
-    EXPECT_EQ(0, Load());
-    EXPECT_EQ("TOLVAN.ini", settings.iniPath);
-    EXPECT_EQ(std::vector<std::string>{"'TOLVAN.ini'\n File not found or missing key"}, messages);
 }
 
 TEST_F(LoadSettingsTest, AValueThatCannotBeHeldEndsTheRunAtThatRead)
@@ -168,20 +281,18 @@ TEST_F(LoadSettingsTest, AValueThatCannotBeHeldEndsTheRunAtThatRead)
     // Candidate 2 is present for the reads up to its name; the default
     // program is read only where no candidate is.
     const std::vector<std::pair<std::string, bool>> cases = {
-        {"Init/Caption", true},          {"Init/INFO", true},         {"ApplicationKeys/RKey1", true},
+        {"Init/Caption", true},          {"Init/INFO", true},             {"ApplicationKeys/RKey1", true},
         {"ApplicationKeys/Path2", true}, {"ApplicationKeys/Name2", true}, {"Init/DefaultPath", false},
         {"Init/DefaultName", false},
     };
     for (const auto& [unheld, candidatePresent] : cases) {
-        source = ScriptedSettingsSource();
-        settings = LaunchSettings();
-        messages.clear();
+        Reset();
         SetInit("Silent", "0");
         SetInit("DefaultPath", "SETUP.EXE");
         SetInit("DefaultName", "Setup");
-        source.values["ApplicationKeys/RKey2"] = "K";
-        source.values["ApplicationKeys/Path2"] = "K.EXE";
-        source.values["ApplicationKeys/Name2"] = "K";
+        Set("RKey2", "K");
+        Set("Path2", "K.EXE");
+        Set("Name2", "K");
         if (candidatePresent)
             source.keys = {"HKCU\\K"};
         source.unheld = {unheld};
@@ -190,4 +301,128 @@ TEST_F(LoadSettingsTest, AValueThatCannotBeHeldEndsTheRunAtThatRead)
         EXPECT_EQ(LoadDecision::Outcome::OutOfMemory, decision.outcome) << unheld;
         EXPECT_EQ(unheld + kIni, source.calls.back());
     }
+}
+
+TEST_F(LoadSettingsTest, TheProbeStopsAtTheFirstRootThatOpens)
+{
+    SetInit("Silent", "1");
+    Set("RKey1", "Key");
+    Set("Path1", "SETUP.EXE");
+    const struct {
+        std::set<std::string> keys;
+        Calls probes;
+        RegistryRoot root;
+    } cases[] = {
+        {{"HKCR\\Key", "HKLM\\Key", "HKCU\\Key"}, {Probe("HKCR", "Key")}, RegistryRoot::ClassesRoot},
+        {{"HKLM\\Key", "HKCU\\Key"}, {Probe("HKCR", "Key"), Probe("HKLM", "Key")}, RegistryRoot::LocalMachine},
+        {{"HKCU\\Key"}, ProbedUnderEveryRoot("Key"), RegistryRoot::CurrentUser},
+    };
+    for (const auto& c : cases) {
+        source.calls.clear();
+        source.keys = c.keys;
+        settings = LaunchSettings();
+        EXPECT_EQ(1, Load());
+        const Calls expected = Calls{Candidate("RKey1")} + c.probes + Calls{Candidate("Path1"), Candidate("Name1")};
+        EXPECT_EQ(expected, WalkCalls());
+        EXPECT_EQ("SETUP.EXE", settings.targetPath);
+        ExpectCandidate(1, c.root);
+    }
+}
+
+TEST_F(LoadSettingsTest, APresentCandidateWithoutPathWinsWithAnEmptyTarget)
+{
+    SetInit("Silent", "1");
+    SetInit("DefaultPath", "RUNTIME\\SETUP.EXE");
+    SetInit("DefaultName", "Default");
+    Set("RKey1", "First");
+    Set("Name1", "Never read");
+    Set("RKey2", "Second");
+    Set("Path2", "SECOND.EXE");
+    source.keys = {"HKCR\\First", "HKCR\\Second"};
+
+    EXPECT_EQ(1, Load());
+
+    // Its Name, the later candidates and the default are not looked at.
+    EXPECT_EQ((Calls{Candidate("RKey1"), Probe("HKCR", "First"), Candidate("Path1")}), WalkCalls());
+    ExpectChosen("", "");
+}
+
+TEST_F(LoadSettingsTest, APresentCandidateWithoutNameLeavesTheNameEmpty)
+{
+    SetInit("Silent", "1");
+    SetInit("DefaultName", "Default");
+    Set("RKey1", "Key");
+    Set("Path1", "SETUP.EXE");
+    source.keys = {"HKLM\\Key"};
+
+    EXPECT_EQ(1, Load());
+    ExpectChosen("SETUP.EXE", "");
+}
+
+TEST_F(LoadSettingsTest, GapsDoNotEndTheWalkAndOnlyRKeySelects)
+{
+    SetInit("Silent", "1");
+    // Candidate 1 has everything but its key; 2 and 3 are missing.
+    Set("Path1", "FIRST.EXE");
+    Set("Name1", "First");
+    Set("RKey4", "Fourth");
+    Set("Path4", "FOURTH.EXE");
+    Set("Name4", "Fourth program");
+    Set("RKey6", "Sixth");
+    Set("Path6", "SIXTH.EXE");
+    source.keys = {"HKCR\\Fourth", "HKCR\\Sixth"};
+
+    EXPECT_EQ(1, Load());
+
+    // The lower number wins and the higher one is not even probed.
+    const Calls expected = {
+        Candidate("RKey1"), Candidate("RKey2"), Candidate("RKey3"), Candidate("RKey4"),
+        Probe("HKCR", "Fourth"), Candidate("Path4"), Candidate("Name4"),
+    };
+    EXPECT_EQ(expected, WalkCalls());
+    ExpectChosen("FOURTH.EXE", "Fourth program");
+    ExpectCandidate(4, RegistryRoot::ClassesRoot);
+}
+
+// The default program without DefaultName gets an empty name.
+TEST_F(LoadSettingsTest, CandidatesNumberedTenAndUpAreNeverRead)
+{
+    SetInit("Silent", "1");
+    SetInit("DefaultPath", "SETUP.EXE");
+    Set("RKey10", "Key");
+    Set("Path10", "TENTH.EXE");
+    Set("Name10", "Tenth");
+    Set("RKey0", "Key");
+    Set("Path0", "ZEROTH.EXE");
+    source.keys = {"HKCR\\Key"};
+
+    EXPECT_EQ(1, Load());
+
+    const Calls expected = {
+        Candidate("RKey1"), Candidate("RKey2"), Candidate("RKey3"), Candidate("RKey4"), Candidate("RKey5"),
+        Candidate("RKey6"), Candidate("RKey7"), Candidate("RKey8"), Candidate("RKey9"),
+        Init("DefaultPath"), Init("DefaultName"),
+    };
+    EXPECT_EQ(expected, WalkCalls());
+    ExpectChosen("SETUP.EXE", "");
+    EXPECT_EQ(LoadDecision::Outcome::DefaultProgram, decision.outcome);
+}
+
+TEST_F(LoadSettingsTest, ValuesKeyPathsAndTargetsArePassedOnAsRead)
+{
+    SetInit("Silent", "1");
+    SetInit("Title", "100% %s %d \xE9t\xE9");
+    const std::string keyPath = "%s\\%d %n\\Caf\xE9";
+    Set("RKey1", keyPath);
+    Set("Path1", "%s\\SETUP.EXE");
+    Set("Name1", "100% %d");
+    source.keys = {"HKCU\\" + keyPath};
+
+    EXPECT_EQ(1, Load());
+
+    const Calls expected =
+        Calls{Candidate("RKey1")} + ProbedUnderEveryRoot(keyPath) + Calls{Candidate("Path1"), Candidate("Name1")};
+    EXPECT_EQ(expected, WalkCalls());
+    EXPECT_EQ("100% %s %d \xE9t\xE9", settings.title);
+    ExpectChosen("%s\\SETUP.EXE", "100% %d");
 }

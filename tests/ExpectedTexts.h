@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+// The launcher's messages as the user reads them, written out once for the
+// tests of every level: a change of wording shows in all of them at once.
+
+inline std::string IniNotFoundText(const std::string& iniPath)
+{
+    return "'" + iniPath + "'\n File not found or missing key";
+}
+
+constexpr char kNoSuitableKeysText[] = "Error in ini file:\nNo suitable keys found";
+
+inline std::string LaunchFailedText(const std::string& targetPath)
+{
+    return "'" + targetPath + "'\n Program could not be executed";
+}
+
+// The panel's line in place of an INFO file that cannot be opened.
+inline std::string InfoOpenFailedText(const std::string& infoFile, int cause)
+{
+    return "Can't open file " + infoFile + ", error = " + std::to_string(cause);
+}
+
+constexpr char kOutOfMemoryText[] = "Out of memory.";
