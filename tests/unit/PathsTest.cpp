@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
+#include "tests/CodePage932.h"
 #include "tests/CountedText.h"
 
 namespace {
@@ -36,28 +38,18 @@ std::size_t FindLastSeparator(const std::string& text, const char* separators, L
 
 }  // namespace
 
+// The file name without directory and last extension, after any of the
+// separators, cut at the last dot even in a directory.
 TEST(ApplicationName, IsTheFileNameWithoutDirectoryAndExtension)
 {
-    EXPECT_EQ("TOLVAN", ApplicationNameFromModulePath("D:\\TOLVAN.EXE"));
-    EXPECT_EQ("SETUP", ApplicationNameFromModulePath("E:\\Install\\Disk1\\SETUP.EXE"));
-    EXPECT_EQ("Setup", ApplicationNameFromModulePath("C:\\Setup.exe"));
-}
-
-TEST(ApplicationName, LosesOnlyTheLastExtension)
-{
-    EXPECT_EQ("my.setup", ApplicationNameFromModulePath("E:\\Install\\my.setup.exe"));
-}
-
-TEST(ApplicationName, TakesTheTextAfterAnyOfTheSeparators)
-{
-    EXPECT_EQ("INSTALL", ApplicationNameFromModulePath("\\\\server\\share/INSTALL.EXE"));
-    EXPECT_EQ("INSTALL", ApplicationNameFromModulePath("A:INSTALL.EXE"));
-    EXPECT_EQ("INSTALL", ApplicationNameFromModulePath("INSTALL.EXE"));
-}
-
-TEST(ApplicationName, CutsAtTheLastDotEvenInADirectory)
-{
-    EXPECT_EQ("my", ApplicationNameFromModulePath("C:\\my.dir\\SETUP"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"D:\\TOLVAN.EXE", "TOLVAN"},          {"E:\\Install\\Disk1\\SETUP.EXE", "SETUP"},
+        {"C:\\Setup.exe", "Setup"},            {"E:\\Install\\my.setup.exe", "my.setup"},
+        {"\\\\server\\share/INSTALL.EXE", "INSTALL"}, {"A:INSTALL.EXE", "INSTALL"},
+        {"INSTALL.EXE", "INSTALL"},            {"C:\\my.dir\\SETUP", "my"},
+    };
+    for (const auto& [modulePath, name] : cases)
+        EXPECT_EQ(name, ApplicationNameFromModulePath(modulePath)) << modulePath;
 }
 
 TEST(HelpPath, ReplacesTheExtensionWithHlp)
@@ -67,47 +59,27 @@ TEST(HelpPath, ReplacesTheExtensionWithHlp)
     EXPECT_EQ("C:\\SETUP.HLP", HelpPathFromModulePath("C:\\SETUP"));
 }
 
+// No separator is added at a drive root, and none without a directory;
+// four characters are more than a root.
 TEST(IniPath, JoinsTheCurrentDirectoryAndTheApplicationName)
 {
     EXPECT_EQ("D:\\SETUP\\TOLVAN.ini", IniPathFor("D:\\SETUP", "TOLVAN"));
     EXPECT_EQ("E:\\Install\\Disk1\\my.setup.ini", IniPathFor("E:\\Install\\Disk1", "my.setup"));
-}
-
-TEST(IniPath, AddsNoSeparatorAtADriveRoot)
-{
     EXPECT_EQ("D:\\TOLVAN.ini", IniPathFor("D:\\", "TOLVAN"));
-    // Four characters are more than a root: the separator follows.
     EXPECT_EQ("D:\\A\\TOLVAN.ini", IniPathFor("D:\\A", "TOLVAN"));
-}
-
-TEST(IniPath, IsTheBareFileNameWithoutADirectory)
-{
     EXPECT_EQ("TOLVAN.ini", IniPathFor("", "TOLVAN"));
 }
 
-namespace {
-
-// Code page 932: 0x81-0x9F and 0xE0-0xFC open a two-byte character.
-bool IsShiftJisLeadByte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-// "ソフト": its first character ends in the byte 0x5C, as "\" does.
-const std::string kSoftware = "\x83\x5C\x83\x74\x83\x67";
-
-}  // namespace
-
 TEST(DoubleBytePaths, ASeparatorByteInsideACharacterDoesNotSplitTheName)
 {
-    EXPECT_EQ(kSoftware, ApplicationNameFromModulePath("C:\\Media\\" + kSoftware + ".EXE", &IsShiftJisLeadByte));
-    EXPECT_EQ(kSoftware, ApplicationNameFromModulePath(kSoftware + ".EXE", &IsShiftJisLeadByte));
+    EXPECT_EQ(kSoftwareName, ApplicationNameFromModulePath("C:\\Media\\" + kSoftwareName + ".EXE", &IsShiftJisLeadByte));
+    EXPECT_EQ(kSoftwareName, ApplicationNameFromModulePath(kSoftwareName + ".EXE", &IsShiftJisLeadByte));
     // A folder whose name ends in such a character is still a folder.
-    EXPECT_EQ("SETUP", ApplicationNameFromModulePath("C:\\" + kSoftware + "\\SETUP.EXE", &IsShiftJisLeadByte));
-    EXPECT_EQ("C:\\" + kSoftware + "\\" + kSoftware + ".HLP",
-              HelpPathFromModulePath("C:\\" + kSoftware + "\\" + kSoftware + ".EXE", &IsShiftJisLeadByte));
+    EXPECT_EQ("SETUP", ApplicationNameFromModulePath("C:\\" + kSoftwareName + "\\SETUP.EXE", &IsShiftJisLeadByte));
+    EXPECT_EQ("C:\\" + kSoftwareName + "\\" + kSoftwareName + ".HLP",
+              HelpPathFromModulePath("C:\\" + kSoftwareName + "\\" + kSoftwareName + ".EXE", &IsShiftJisLeadByte));
     // Read byte by byte, the same path loses its first character.
-    EXPECT_EQ("\x83\x74\x83\x67", ApplicationNameFromModulePath("C:\\" + kSoftware + ".EXE"));
+    EXPECT_EQ("\x83\x74\x83\x67", ApplicationNameFromModulePath("C:\\" + kSoftwareName + ".EXE"));
 }
 
 TEST(DoubleBytePaths, ATrailByteIsNeverASeparatorAndALastLeadByteStandsAlone)
