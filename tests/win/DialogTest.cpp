@@ -9,8 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "tests/ExpectedTexts.h"
 #include "tests/Pixels.h"
 #include "tests/Platform.h"
+#include "tests/Scratch.h"
+#include "tests/WinFiles.h"
 #include "tests/WineRoute.h"
 #include "win32/WinApp.h"
 
@@ -200,15 +203,8 @@ TEST(LauncherDialog, F1AsksForHelpOnlyWithoutShiftCtrlOrAlt)
 // empty panel and OK, and is not centred.
 TEST(LauncherDialog, APanelWithoutRoomForTheTextIsReportedAndLeftEmpty)
 {
-    char directory[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, directory);
-    const std::string info =
-        std::string(directory) + "tolvan-refused-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    const HANDLE file = CreateFileA(info.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD written = 0;
-    WriteFile(file, "END USER AGREEMENT", 18, &written, nullptr);
-    CloseHandle(file);
+    const std::string info = UniqueScratchPath("refused.txt");
+    ASSERT_TRUE(WriteBytes(info, "END USER AGREEMENT"));
 
     LaunchSettings settings;
     EXPECT_TRUE(settings.infoFile.Assign(info.c_str()));
@@ -232,7 +228,7 @@ TEST(LauncherDialog, APanelWithoutRoomForTheTextIsReportedAndLeftEmpty)
     SetMessageSink(nullptr);
     DeleteFileA(info.c_str());
 
-    EXPECT_EQ((std::vector<std::pair<std::string, UINT>>{{"Out of memory.", MB_ICONSTOP}}), reportedMessages);
+    EXPECT_EQ((std::vector<std::pair<std::string, UINT>>{{kOutOfMemoryText, MB_ICONSTOP}}), reportedMessages);
     EXPECT_EQ("", panel);
     EXPECT_EQ("OK", okLabel);
     EXPECT_EQ(0, placed.left);

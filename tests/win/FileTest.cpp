@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "tests/Scratch.h"
+#include "tests/WinFiles.h"
 #include "tests/WinThread.h"
 
 TEST(File, AFailedOpenFillsTheErrorRecord)
@@ -22,10 +22,21 @@ TEST(File, AFailedOpenFillsTheErrorRecord)
 TEST(File, ReadsWithoutSharingTheFile)
 {
     const std::string path = UniqueScratchPath("shared.txt");
-    std::ofstream(path, std::ios::binary) << "0123456789";
+    ASSERT_TRUE(WriteBytes(path, "0123456789"));
     {
+        // The platform hands a freed handle value out again first: the
+        // file's handle is the one this event had.
+        const HANDLE freed = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        CloseHandle(freed);
         CFile file;
         ASSERT_TRUE(file.Open(path.c_str(), nullptr));
+        // As the framework's file class does, the handle is one that
+        // started programs inherit.
+        LARGE_INTEGER size = {};
+        DWORD flags = 0;
+        ASSERT_TRUE(GetFileSizeEx(freed, &size) && size.QuadPart == 10) << "the file did not get the freed handle";
+        EXPECT_TRUE(GetHandleInformation(freed, &flags));
+        EXPECT_EQ(static_cast<DWORD>(HANDLE_FLAG_INHERIT), flags & HANDLE_FLAG_INHERIT);
         // Nobody else can open it meanwhile, not even to read.
         const HANDLE other = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -44,13 +55,11 @@ TEST(File, ReadsWithoutSharingTheFile)
 
 TEST(File, AFailedReadFillsTheErrorRecord)
 {
-    const std::string pipeName = "\\\\.\\pipe\\tolvan-file-" + std::to_string(GetCurrentProcessId());
-    const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0,
-                                         0, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
+    ServerPipe pipe("tolvan-file");
+    ASSERT_TRUE(pipe.Made());
     CFile file;
-    ASSERT_TRUE(file.Open(pipeName.c_str(), nullptr));
-    CloseHandle(pipe);
+    ASSERT_TRUE(file.Open(pipe.Name().c_str(), nullptr));
+    pipe.Close();
     char buffer[49];
     UINT read = 99;
     CFileException error;
@@ -66,7 +75,7 @@ TEST(File, ADiskFileReadsTheSameInSmallPiecesAcrossItsReadAheadBlocks)
     std::string bytes;
     for (int i = 0; bytes.size() < 200000; ++i)
         bytes += std::to_string(i) + (i % 7 ? " " : "\r\n");
-    std::ofstream(path, std::ios::binary) << bytes;
+    ASSERT_TRUE(WriteBytes(path, bytes));
     std::string read;
     {
         CFile file;
@@ -88,20 +97,18 @@ TEST(File, ADiskFileReadsTheSameInSmallPiecesAcrossItsReadAheadBlocks)
 
 TEST(File, APipeGivesWhatItHasWithoutWaitingForMore)
 {
-    const std::string pipeName = "\\\\.\\pipe\\tolvan-short-" + std::to_string(GetCurrentProcessId());
-    const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
-                                         4096, 4096, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
+    ServerPipe pipe("tolvan-short", 4096);
+    ASSERT_TRUE(pipe.Made());
     CFile file;
-    ASSERT_TRUE(file.Open(pipeName.c_str(), nullptr));
+    ASSERT_TRUE(file.Open(pipe.Name().c_str(), nullptr));
     EXPECT_EQ(0u, file.GetLength());
     DWORD written = 0;
-    WriteFile(pipe, "ten bytes.", 10, &written, nullptr);
+    WriteFile(pipe.Handle(), "ten bytes.", 10, &written, nullptr);
     // A read that waits for more gets it after a while, and so tells.
     const HANDLE answered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     WinThread more([&] {
         if (WaitForSingleObject(answered, 3000) == WAIT_TIMEOUT)
-            WriteFile(pipe, std::string(49, '+').data(), 49, &written, nullptr);
+            WriteFile(pipe.Handle(), std::string(49, '+').data(), 49, &written, nullptr);
     });
     char buffer[49];
     UINT read = 0;
@@ -110,6 +117,6 @@ TEST(File, APipeGivesWhatItHasWithoutWaitingForMore)
     SetEvent(answered);
     more.join();
     CloseHandle(answered);
-    CloseHandle(pipe);
+    pipe.Close();
     EXPECT_TRUE(file.Close(nullptr));
 }

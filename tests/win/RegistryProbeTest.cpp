@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 
@@ -13,6 +12,7 @@
 #include "tests/CountedText.h"
 #include "tests/Platform.h"
 #include "tests/Scratch.h"
+#include "tests/WinFiles.h"
 #include "tests/win/ScratchKey.h"
 #include "win32/ProfileSettingsSource.h"
 
@@ -35,8 +35,7 @@ const Root kRoots[] = {
 
 TEST(KeyProbe, OpensAKeyOnlyUnderTheRootThatHasIt)
 {
-    if (!HasAdministratorRights())
-        GTEST_SKIP() << kNeedsAdministrator;
+    SKIP_WITHOUT_ADMINISTRATOR_RIGHTS();
     for (const Root& root : kRoots) {
         const ScratchKey key(root.handle, ScratchKey::UniquePath(root.handle));
         for (const Root& other : kRoots) {
@@ -49,8 +48,7 @@ TEST(KeyProbe, OpensAKeyOnlyUnderTheRootThatHasIt)
 
 TEST(KeyProbe, AKeyThatRefusesFullAccessDoesNotOpen)
 {
-    if (!HasAdministratorRights())
-        GTEST_SKIP() << kNeedsAdministrator;
+    SKIP_WITHOUT_ADMINISTRATOR_RIGHTS();
     for (const Root& root : kRoots) {
         const ScratchKey key(root.handle, ScratchKey::UniquePath(root.handle));
         ASSERT_EQ(ERROR_SUCCESS, key.RefuseFullAccess()) << root.name;
@@ -107,8 +105,8 @@ protected:
     // lines and a default program.
     int Load(const std::string& candidateLines)
     {
-        std::ofstream(directory + "\\TOLVAN.ini", std::ios::binary)
-            << "[Init]\r\nSilent=1\r\nDefaultPath=DEFAULT.EXE\r\n[ApplicationKeys]\r\n" << candidateLines;
+        EXPECT_TRUE(WriteBytes(directory + "\\TOLVAN.ini",
+                               "[Init]\r\nSilent=1\r\nDefaultPath=DEFAULT.EXE\r\n[ApplicationKeys]\r\n" + candidateLines));
         Source source(directory);
         settings = LaunchSettings();
         const LoadDecision decision = LoadSettingsFrom(source, "TOLVAN", settings);
@@ -124,8 +122,7 @@ protected:
 
 TEST_F(CandidateWalkTest, FindsTheCandidateKeyUnderEachRoot)
 {
-    if (!HasAdministratorRights())
-        GTEST_SKIP() << kNeedsAdministrator;
+    SKIP_WITHOUT_ADMINISTRATOR_RIGHTS();
     for (const Root& root : kRoots) {
         const ScratchKey key(root.handle, ScratchKey::UniquePath(root.handle));
         EXPECT_EQ(1, Load("RKey1=" + key.Path() + "Missing\r\nPath1=FIRST.EXE\r\n"
@@ -133,22 +130,4 @@ TEST_F(CandidateWalkTest, FindsTheCandidateKeyUnderEachRoot)
         EXPECT_EQ("SECOND.EXE", settings.targetPath) << root.name;
         EXPECT_EQ("Second", settings.targetName) << root.name;
     }
-}
-
-TEST_F(CandidateWalkTest, ProbesALongRKeyCutTo79Characters)
-{
-    const std::string base = ScratchKey::UniquePath(HKEY_CURRENT_USER) + "\\";
-    const std::string cut = base + std::string(79 - base.size(), 'A');
-    // The cut falls inside a key name, so the whole path and its first 79
-    // characters name different keys.
-    const std::string whole = cut + "BCD\\Deeper";
-    const std::string lines = "RKey1=" + whole + "\r\nPath1=LONG.EXE\r\n";
-
-    const ScratchKey wholeKey(HKEY_CURRENT_USER, whole);
-    EXPECT_EQ(1, Load(lines));
-    EXPECT_EQ("DEFAULT.EXE", settings.targetPath);
-
-    const ScratchKey cutKey(HKEY_CURRENT_USER, cut);
-    EXPECT_EQ(1, Load(lines));
-    EXPECT_EQ("LONG.EXE", settings.targetPath);
 }
