@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <utility>
 
 #include "tests/CountedText.h"
 #include "tests/Scratch.h"
+#include "tests/WinFiles.h"
 #include "win32/ProfileSettingsSource.h"
 
 namespace fs = std::filesystem;
@@ -25,17 +26,14 @@ protected:
     }
     void TearDown() override { fs::remove_all(directory); }
 
-    void WriteIni(const std::string& text)
-    {
-        std::ofstream(ini, std::ios::binary) << text;
-    }
+    UINT ReadSilent() { return win::ReadProfileInt("Init", "Silent", 99, ini.c_str()); }
 
     // A text value as the launcher's settings source reads it.
-    std::string ReadString(const char* section, const char* key)
+    std::string ReadString(const char* key)
     {
         ProfileSettingsSource source;
         CString value;
-        EXPECT_TRUE(source.ReadString(section, key, Text(ini), value));
+        EXPECT_TRUE(source.ReadString("Init", key, Text(ini), value));
         return Str(value);
     }
 
@@ -45,47 +43,27 @@ protected:
 
 }  // namespace
 
-TEST_F(ProfileTest, ReadsTextValuesCutTo79Characters)
+// The reads, whatever the letter case of section and key, cut text at 79
+// characters, the length of the launcher's buffer, and pass every byte on.
+TEST_F(ProfileTest, ReadsTextAsTheLauncherHoldsIt)
 {
-    const std::string hundred(100, 'x');
-    WriteIni("[Init]\r\nTitle=" + hundred + "\r\nExact=" + std::string(79, 'y') + "\r\n");
-    EXPECT_EQ(std::string(79, 'x'), ReadString("Init", "Title"));
-    EXPECT_EQ(std::string(79, 'y'), ReadString("Init", "Exact"));
+    ASSERT_TRUE(WriteBytes(ini, "[init]\r\ntitle=" + std::string(100, 'x') + "\r\nExact=" + std::string(79, 'y') +
+                                    "\r\ninfo=readme.txt\r\nBytes=100% Caf\xE9 %s\r\nEmpty=\r\n"
+                                    "[Other]\r\nCaption=Other\r\n"));
+    const std::pair<const char*, std::string> reads[] = {
+        {"Title", std::string(79, 'x')}, {"Exact", std::string(79, 'y')}, {"INFO", "readme.txt"},
+        {"Bytes", "100% Caf\xE9 %s"},    {"Empty", ""},                   {"Caption", ""},
+    };
+    for (const auto& [key, value] : reads)
+        EXPECT_EQ(value, ReadString(key)) << key;
 }
 
-TEST_F(ProfileTest, MatchesSectionAndKeyWithoutRegardToCase)
+TEST_F(ProfileTest, ReadsSilentAsWrittenAnd99WithoutTheFile)
 {
-    WriteIni("[init]\r\nsilent=1\r\ninfo=readme.txt\r\n");
-    EXPECT_EQ(1u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
-    EXPECT_EQ("readme.txt", ReadString("Init", "INFO"));
-}
-
-TEST_F(ProfileTest, MissingFileSectionOrKeyGiveTheDefaults)
-{
-    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
-    EXPECT_EQ("", ReadString("Init", "Caption"));
-    WriteIni("[Other]\r\nSilent=0\r\nCaption=Other\r\n");
-    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
-    EXPECT_EQ("", ReadString("Init", "Caption"));
-    WriteIni("[Init]\r\nCaption=\r\n");
-    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
-    EXPECT_EQ("", ReadString("Init", "Caption"));
-}
-
-TEST_F(ProfileTest, ReadsSilentAsTheIntegerWritten)
-{
-    WriteIni("[Init]\r\nSilent=99\r\n");
-    EXPECT_EQ(99u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
-    WriteIni("[Init]\r\nSilent=0\r\n");
-    EXPECT_EQ(0u, win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
-    WriteIni("[Init]\r\nSilent=-1\r\n");
-    EXPECT_EQ(static_cast<UINT>(-1), win::ReadProfileInt("Init", "Silent", 99, ini.c_str()));
-}
-
-TEST_F(ProfileTest, PassesBytesAbove127AndPercentSignsUnchanged)
-{
-    WriteIni("[Init]\r\nTitle=100% Caf\xE9 %s\r\n");
-    EXPECT_EQ("100% Caf\xE9 %s", ReadString("Init", "Title"));
+    EXPECT_EQ(99u, ReadSilent());
+    EXPECT_EQ("", ReadString("Caption"));
+    ASSERT_TRUE(WriteBytes(ini, "[Init]\r\nsilent=-1\r\n"));
+    EXPECT_EQ(static_cast<UINT>(-1), ReadSilent());
 }
 
 TEST(CurrentDirectory, HasATrailingSeparatorOnlyAtADriveRoot)
