@@ -95,6 +95,12 @@ struct DialogItem {
     DWORD id;
     std::string windowClass;
     std::string text;
+
+    bool operator==(const DialogItem& other) const
+    {
+        return style == other.style && x == other.x && y == other.y && cx == other.cx && cy == other.cy &&
+               id == other.id && windowClass == other.windowClass && text == other.text;
+    }
 };
 
 BOOL CALLBACK CollectType(HMODULE, LPSTR type, LONG_PTR found)
@@ -115,29 +121,27 @@ TEST_F(ResourceTest, HoldsOnlyTheDialogTheIconAndTheVersion)
     EXPECT_EQ(expected, types);
 }
 
+// What the user sees of it: the frame, the caption, the font, and each
+// control's class, text, place and style; the ids are the ones the code
+// asks for.
 TEST_F(ResourceTest, Dialog102IsTheLaunchersTemplate)
 {
     const std::vector<unsigned char> bytes = Resource(MAKEINTRESOURCEA(5), 102, kUsEnglish);
     ASSERT_FALSE(bytes.empty());
     Reader in(bytes.data(), bytes.size());
-    EXPECT_EQ(1, in.Read<WORD>());
-    EXPECT_EQ(0xFFFF, in.Read<WORD>());
-    EXPECT_EQ(0u, in.Read<DWORD>());            // help id
+    EXPECT_EQ(0xFFFF0001u, in.Read<DWORD>());   // an extended template
+    in.Read<DWORD>();                           // help id
     EXPECT_EQ(0x00040000u, in.Read<DWORD>());   // WS_EX_APPWINDOW
     EXPECT_EQ(0x90C800C0u, in.Read<DWORD>());   // popup, visible, caption, system menu, modal frame, font
     const WORD itemCount = in.Read<WORD>();
     EXPECT_EQ(7, itemCount);
-    EXPECT_EQ(0, in.Read<short>());
-    EXPECT_EQ(0, in.Read<short>());
-    EXPECT_EQ(256, in.Read<short>());
-    EXPECT_EQ(159, in.Read<short>());
+    EXPECT_EQ(0x00000000u, in.Read<DWORD>());   // at 0, 0
+    EXPECT_EQ(0x009F0100u, in.Read<DWORD>());   // 256 by 159
     EXPECT_EQ("", in.NameOrOrdinal());           // no menu
     EXPECT_EQ("", in.NameOrOrdinal());           // the standard dialog class
     EXPECT_EQ("Tolvan", in.String());
     EXPECT_EQ(8, in.Read<WORD>());
-    EXPECT_EQ(0, in.Read<WORD>());               // weight
-    EXPECT_EQ(0, in.Read<BYTE>());               // not italic
-    EXPECT_EQ(1, in.Read<BYTE>());               // DEFAULT_CHARSET
+    EXPECT_EQ(0x01000000u, in.Read<DWORD>());   // normal weight, not italic, DEFAULT_CHARSET
     EXPECT_EQ("MS Sans Serif", in.String());
 
     const std::vector<DialogItem> expected = {
@@ -150,19 +154,20 @@ TEST_F(ResourceTest, Dialog102IsTheLaunchersTemplate)
         {0x50020001, 7, 36, 242, 9, 0xFFFFFFFF, "#130", "Setup.exe program for Access run-times."},
     };
     for (std::size_t i = 0; i < expected.size() && i < itemCount; ++i) {
-        SCOPED_TRACE("control " + std::to_string(i + 1));
         in.AlignToDword();
-        EXPECT_EQ(0u, in.Read<DWORD>());  // help id
+        in.Read<DWORD>();                // help id
         EXPECT_EQ(0u, in.Read<DWORD>());  // extended style
-        EXPECT_EQ(expected[i].style, in.Read<DWORD>());
-        EXPECT_EQ(expected[i].x, in.Read<short>());
-        EXPECT_EQ(expected[i].y, in.Read<short>());
-        EXPECT_EQ(expected[i].cx, in.Read<short>());
-        EXPECT_EQ(expected[i].cy, in.Read<short>());
-        EXPECT_EQ(expected[i].id, in.Read<DWORD>());
-        EXPECT_EQ(expected[i].windowClass, in.NameOrOrdinal());
-        EXPECT_EQ(expected[i].text, in.NameOrOrdinal());
-        EXPECT_EQ(0, in.Read<WORD>());    // no creation data
+        DialogItem item{};
+        item.style = in.Read<DWORD>();
+        item.x = in.Read<short>();
+        item.y = in.Read<short>();
+        item.cx = in.Read<short>();
+        item.cy = in.Read<short>();
+        item.id = in.Read<DWORD>();
+        item.windowClass = in.NameOrOrdinal();
+        item.text = in.NameOrOrdinal();
+        EXPECT_EQ(0, in.Read<WORD>());  // no creation data
+        EXPECT_TRUE(expected[i] == item) << "control " << i + 1 << ": \"" << item.text << "\", id " << item.id;
     }
     EXPECT_TRUE(in.Done());
 }
@@ -203,23 +208,18 @@ TEST_F(ResourceTest, TheVersionBlockNamesTheSetupSwitchingApplication)
     std::vector<char> info(size);
     ASSERT_TRUE(GetFileVersionInfoA(file.c_str(), 0, size, info.data()));
 
+    // The project's version, as CMakeLists.txt gives it, in the strings and
+    // in the fixed part that Windows compares.
+    const std::string version = std::to_string(TOLVAN_VERSION_MAJOR) + "." + std::to_string(TOLVAN_VERSION_MINOR);
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    // The project version, as CMakeLists.txt gives it to the resource script.
-    const DWORD versionMS = MAKELONG(TOLVAN_VERSION_MINOR, TOLVAN_VERSION_MAJOR);
-    const DWORD versionLS = MAKELONG(TOLVAN_VERSION_TWEAK, TOLVAN_VERSION_PATCH);
-    EXPECT_EQ(versionMS, fixed->dwFileVersionMS);
-    EXPECT_EQ(versionLS, fixed->dwFileVersionLS);
-    EXPECT_EQ(versionMS, fixed->dwProductVersionMS);
-    EXPECT_EQ(versionLS, fixed->dwProductVersionLS);
-    EXPECT_EQ(0x3Fu, fixed->dwFileFlagsMask);
-    EXPECT_EQ(0u, fixed->dwFileFlags);
-    EXPECT_EQ(static_cast<DWORD>(VOS__WINDOWS32), fixed->dwFileOS);
+    EXPECT_EQ(version,
+              std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)));
+    EXPECT_EQ(fixed->dwFileVersionMS, fixed->dwProductVersionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, fixed->dwProductVersionLS);
     EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
-    EXPECT_EQ(0u, fixed->dwFileSubtype);
-    EXPECT_EQ(0u, fixed->dwFileDateMS);
-    EXPECT_EQ(0u, fixed->dwFileDateLS);
+    EXPECT_EQ(0u, fixed->dwFileDateMS | fixed->dwFileDateLS);
 
     WORD* translation = nullptr;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
@@ -227,16 +227,15 @@ TEST_F(ResourceTest, TheVersionBlockNamesTheSetupSwitchingApplication)
     EXPECT_EQ(0x0409, translation[0]);
     EXPECT_EQ(0x04B0, translation[1]);
 
-    const std::string versionText = std::to_string(TOLVAN_VERSION_MAJOR) + "." + std::to_string(TOLVAN_VERSION_MINOR);
     const std::vector<std::pair<std::string, std::string>> strings = {
         {"CompanyName", ""},
         {"FileDescription", "SETUP Switching Application"},
-        {"FileVersion", versionText},
+        {"FileVersion", version},
         {"InternalName", "TOLVAN"},
         {"LegalCopyright", "Copyright (C) 2026 The TOLVAN developers"},
         {"OriginalFilename", "TOLVAN.EXE"},
         {"ProductName", "TOLVAN Application"},
-        {"ProductVersion", versionText},
+        {"ProductVersion", version},
     };
     for (const auto& [key, value] : strings) {
         char* text = nullptr;
