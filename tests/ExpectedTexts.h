@@ -24,3 +24,11 @@ inline std::string InfoOpenFailedText(const std::string& infoFile, int cause)
 }
 
 constexpr char kOutOfMemoryText[] = "Out of memory.";
+
+// A message as the checker's report quotes it, each line indented.
+inline std::string Indented(std::string text, const std::string& indent = "  ")
+{
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        text.insert(at + 1, indent);
+    return indent + text;
+}

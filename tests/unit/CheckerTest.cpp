@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "ScriptedSettingsSource.h"
+#include "tests/CodePage932.h"
+#include "tests/ExpectedTexts.h"
 #include "core/SettingsLoader.h"
 #include "core/checker/Bitmap.h"
 #include "core/checker/IniScan.h"
@@ -133,16 +135,6 @@ RecordedCall Read(const std::string& key, const std::string& value, const std::s
     return call;
 }
 
-RecordedCall Probe(RegistryRoot root, ProbeOutcome outcome)
-{
-    RecordedCall call;
-    call.kind = RecordedCall::Kind::Probe;
-    call.root = root;
-    call.keyPath = "Software\\K";
-    call.outcome = outcome;
-    return call;
-}
-
 // A loaded configuration with Silent=1 whose program was found.
 CheckFacts Loaded()
 {
@@ -190,28 +182,16 @@ TEST(CheckerReport, ExitStatusSaysHowBadItIs)
     const CheckReport missingReport = BuildReport(missing);
     EXPECT_EQ(kLauncherError, missingReport.status);
     EXPECT_TRUE(HasLine(missingReport, "Program: SETUP.EXE does not exist, seen from D:\\"));
-    EXPECT_TRUE(HasLine(missingReport, "The launch fails with this message:\n  'SETUP.EXE'\n   Program could not be executed"));
+    EXPECT_TRUE(HasLine(missingReport, "The launch fails with this message:\n" + Indented(LaunchFailedText("SETUP.EXE"))));
+
+    CheckFacts noInfo = Loaded();
+    noInfo.settings.silent = 0;
+    EXPECT_TRUE(HasLine(BuildReport(noInfo), "  Panel: empty, since INFO is not set"));
 
     CheckFacts noPreview = Loaded();
     noPreview.previewAsked = true;
     noPreview.previewError = "cannot write X.bmp";
     EXPECT_EQ(kCannotCheck, BuildReport(noPreview).status);
-}
-
-TEST(CheckerReport, TellsARefusedKeyFromAnAbsentOne)
-{
-    CheckFacts facts = Loaded();
-    facts.calls = {facts.calls[0], Read("RKey1", "Software\\K"),
-                   Probe(RegistryRoot::ClassesRoot, ProbeOutcome::Absent),
-                   Probe(RegistryRoot::LocalMachine, ProbeOutcome::Refused),
-                   Probe(RegistryRoot::CurrentUser, ProbeOutcome::Absent), facts.calls[1]};
-    const CheckReport report = BuildReport(facts);
-    EXPECT_TRUE(HasLine(report, "    HKEY_CLASSES_ROOT: absent"));
-    EXPECT_TRUE(HasLine(report,
-                        "    HKEY_LOCAL_MACHINE: exists but refuses full access (the launcher treats it as absent)"));
-    EXPECT_TRUE(HasLine(report, "  Software\\K exists under HKEY_LOCAL_MACHINE but refuses full access: the launcher "
-                                "treats it as absent; run it elevated, or expect the default"));
-    EXPECT_EQ(kWarnings, report.status);
 }
 
 TEST(CheckerReport, WarnsOfDllFilesBesideTheLauncher)
@@ -269,7 +249,7 @@ TEST(CheckerReport, WarnsOfWhatBreaksMediaInTheField)
     large.panel.outcome = InfoPanelContent::Outcome::TooLarge;
     const CheckReport largeReport = BuildReport(large);
     EXPECT_TRUE(HasLine(largeReport, "  Panel: empty; the text of LICENSE.TXT is too large to hold, and the launcher "
-                                     "first shows this message:\n    Out of memory.\n  OK reads: OK"))
+                                     "first shows this message:\n" + Indented(kOutOfMemoryText, "    ") + "\n  OK reads: OK"))
         << largeReport.text;
     EXPECT_TRUE(HasLine(largeReport, "  LICENSE.TXT is too large for the launcher to hold: it shows \"Out of memory.\" "
                                      "and an empty panel, and OK starts the program without the text having been "
@@ -319,8 +299,11 @@ TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
 
     const CheckReport report = BuildReport(facts);
     EXPECT_TRUE(HasLine(report, "  [ApplicationKeys] RKey2: B")) << report.text;
+    EXPECT_TRUE(HasLine(report, "    HKEY_CLASSES_ROOT: absent"));
     EXPECT_TRUE(
         HasLine(report, "    HKEY_LOCAL_MACHINE: exists but refuses full access (the launcher treats it as absent)"));
+    EXPECT_TRUE(HasLine(report, "  A exists under HKEY_LOCAL_MACHINE but refuses full access: the launcher treats it "
+                                "as absent; run it elevated, or expect the default"));
     EXPECT_TRUE(HasLine(report, "Choice: candidate 2, whose key opens under HKEY_CURRENT_USER: SECOND.EXE"));
     EXPECT_TRUE(HasLine(report, "Program: D:\\SECOND.EXE exists"));
     EXPECT_EQ(kWarnings, report.status);
@@ -334,7 +317,7 @@ TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
     const CheckReport failed = BuildReport(facts);
     EXPECT_TRUE(HasLine(failed, "Choice: no candidate is present and DefaultPath is not set")) << failed.text;
     EXPECT_TRUE(
-        HasLine(failed, "The launcher ends with this message:\n  Error in ini file:\n  No suitable keys found"));
+        HasLine(failed, "The launcher ends with this message:\n" + Indented(kNoSuitableKeysText)));
     EXPECT_EQ(kLauncherError, failed.status);
 
     // A value the launcher's code cannot hold ends the run with its own word.
@@ -345,21 +328,43 @@ TEST(CheckerReport, ReportsTheChoiceTheLauncherMade)
     const CheckReport unheld = BuildReport(facts);
     EXPECT_TRUE(HasLine(unheld, "Choice: none; the launcher ends when a text read cannot be held\n"
                                 "Dialog: not shown; the launcher ends first\n"
-                                "The launcher ends with this message:\n  Out of memory."))
+                                "The launcher ends with this message:\n" + Indented(kOutOfMemoryText)))
         << unheld.text;
     EXPECT_EQ(kLauncherError, unheld.status);
 }
 
 }  // namespace
 
-TEST(CheckerOptions, TakesADoubleByteNameWhoseCharacterEndsInTheSeparatorByte)
+// A double-byte name whose character ends in the separator byte is one
+// name; a value that is missing or empty is an error.
+TEST(CheckerOptions, TakeANameAFileAndOneDirectory)
 {
-    // "ソフト.EXE" in code page 932, whose first character ends in 0x5C.
-    const std::string name = "\x83\x5C\x83\x74\x83\x67.EXE";
-    const auto isLeadByte = [](unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0; };
-    const CheckOptions options = ParseCheckArguments({"--as", name}, isLeadByte);
-    EXPECT_EQ("", options.error);
-    EXPECT_EQ("\x83\x5C\x83\x74\x83\x67", options.applicationName);
-    EXPECT_EQ("--as takes a file name without a folder: \x83\x74\\" + name,
-              ParseCheckArguments({"--as", "\x83\x74\\" + name}, isLeadByte).error);
+    const std::string name = kSoftwareName + ".EXE";
+    const struct {
+        std::vector<std::string> arguments;
+        std::string error;
+        std::string applicationName;
+    } cases[] = {
+        {{"--as", name, "D:\\media"}, "", kSoftwareName},
+        {{"--as", "SETUP"}, "", "SETUP"},
+        {{"--as", "my.setup"}, "", "my.setup"},
+        {{"--as", "\x83\x74\\" + name}, "--as takes a file name without a folder: \x83\x74\\" + name, ""},
+        {{"--as"}, "--as needs a NAME", ""},
+        {{"--as", ""}, "--as needs a NAME", ""},
+        {{"--preview"}, "--preview needs a FILE.bmp", ""},
+        {{"--preview", ""}, "--preview needs a FILE.bmp", ""},
+        {{"-x"}, "unknown option -x", ""},
+        {{"A", "B"}, "one DIR only: B", ""},
+    };
+    for (const auto& c : cases) {
+        const CheckOptions options = ParseCheckArguments(c.arguments, &IsShiftJisLeadByte);
+        EXPECT_EQ(c.error, options.error) << c.arguments[0];
+        if (c.error.empty()) {
+            EXPECT_EQ(c.applicationName, options.applicationName) << c.arguments[1];
+        }
+    }
+    const CheckOptions preview = ParseCheckArguments({"--preview", "X.bmp", "D:\\media"}, &IsShiftJisLeadByte);
+    EXPECT_EQ("X.bmp", preview.previewFile);
+    EXPECT_EQ("D:\\media", preview.directory);
+    EXPECT_TRUE(ParseCheckArguments({"/?"}, &IsShiftJisLeadByte).help);
 }
