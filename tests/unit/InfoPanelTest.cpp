@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/CountedText.h"
+#include "tests/ExpectedTexts.h"
 
 namespace {
 
@@ -98,43 +99,42 @@ TEST(InfoPanel, ReadsInChunksOf49UntilAShortOne)
     }
 }
 
-TEST(InfoPanel, AZeroByteDropsOnlyTheRestOfItsChunk)
+// The text shows every byte as it is but for a zero byte, which drops the
+// rest of its 49-byte chunk; only the exact bytes "END USER" at the start
+// of the text as assembled turn OK into Accept.
+TEST(InfoPanel, ShowsTheBytesAndEndUserTurnsOkIntoAccept)
 {
-    std::string bytes(60, 'x');
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>('A' + i % 26);
-    bytes[10] = '\0';
-    ScriptedFile file(bytes);
-    EXPECT_EQ(bytes.substr(0, 10) + bytes.substr(49, 11), Str(Fill(file).text));
-}
-
-TEST(InfoPanel, EndUserTurnsOkIntoAccept)
-{
-    const std::vector<std::pair<std::string, bool>> cases = {
-        {"END USERS AGREEMENT\r\nText", true},
-        {"END USER", true},
-        {"end user agreement", false},
-        {"END-USER AGREEMENT", false},
-        {" END USER AGREEMENT", false},
-        {"END USE", false},
-        {"\xEF\xBB\xBF" "END USER AGREEMENT", false},
-        {"", false},
-        // The test is made on the text as assembled: the first chunk adds
-        // nothing, the second begins the text.
-        {std::string(1, '\0') + std::string(48, '-') + "END USER AGREEMENT", true},
-    };
-    for (const auto& [bytes, accept] : cases) {
-        ScriptedFile file(bytes);
-        const InfoPanelContent content = Fill(file);
-        EXPECT_EQ(accept, content.accept) << bytes;
-    }
-}
-
-TEST(InfoPanel, ShowsABomAndOtherBytesAsTheyAre)
-{
+    std::string alphabet(60, 'x');
+    for (std::size_t i = 0; i < alphabet.size(); ++i)
+        alphabet[i] = static_cast<char>('A' + i % 26);
+    std::string zeroAt10 = alphabet;
+    zeroAt10[10] = '\0';
     const std::string bytes = "\xEF\xBB\xBF" "Caf\xE9\r\n\tline two\n%s %d";
-    ScriptedFile file(bytes);
-    EXPECT_EQ(bytes, Str(Fill(file).text));
+    const std::string nothingFirst = std::string(1, '\0') + std::string(48, '-');
+    const struct {
+        std::string bytes;
+        std::string text;
+        bool accept;
+    } cases[] = {
+        {zeroAt10, alphabet.substr(0, 10) + alphabet.substr(49, 11), false},
+        {bytes, bytes, false},
+        {"END USERS AGREEMENT\r\nText", "END USERS AGREEMENT\r\nText", true},
+        {"END USER", "END USER", true},
+        {"end user agreement", "end user agreement", false},
+        {"END-USER AGREEMENT", "END-USER AGREEMENT", false},
+        {" END USER AGREEMENT", " END USER AGREEMENT", false},
+        {"END USE", "END USE", false},
+        {"\xEF\xBB\xBF" "END USER AGREEMENT", "\xEF\xBB\xBF" "END USER AGREEMENT", false},
+        {"", "", false},
+        // The first chunk adds nothing, the second begins the text.
+        {nothingFirst + "END USER AGREEMENT", "END USER AGREEMENT", true},
+    };
+    for (const auto& c : cases) {
+        ScriptedFile file(c.bytes);
+        const InfoPanelContent content = Fill(file);
+        EXPECT_EQ(c.text, Str(content.text)) << c.text;
+        EXPECT_EQ(c.accept, content.accept) << c.text;
+    }
 }
 
 TEST(InfoPanel, AFileThatCannotBeOpenedIsNamedWithItsCause)
@@ -145,12 +145,12 @@ TEST(InfoPanel, AFileThatCannotBeOpenedIsNamedWithItsCause)
     EXPECT_EQ(Outcome::OpenFailed, content.outcome);
     EXPECT_EQ(2, content.cause);
     EXPECT_FALSE(content.accept);
-    EXPECT_EQ("Can't open file license.txt, error = 2", content.text);
+    EXPECT_EQ(InfoOpenFailedText("license.txt", 2), Str(content.text));
 
     ScriptedFile shared("END USER");
     shared.openCause = 11;
     content = Fill(shared, "sub\\info.txt");
-    EXPECT_EQ("Can't open file sub\\info.txt, error = 11", content.text);
+    EXPECT_EQ(InfoOpenFailedText("sub\\info.txt", 11), Str(content.text));
     EXPECT_FALSE(content.accept);
     EXPECT_TRUE(shared.reads.empty());
 }

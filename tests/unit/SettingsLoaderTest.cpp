@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -329,100 +330,68 @@ TEST_F(LoadSettingsTest, TheProbeStopsAtTheFirstRootThatOpens)
     }
 }
 
-TEST_F(LoadSettingsTest, APresentCandidateWithoutPathWinsWithAnEmptyTarget)
+// After INFO, candidates 1 to 9 in turn: an unset RKey is a gap, the first
+// whose key opens wins with its Path and Name as read, and what follows it
+// is not read; numbers 0 and 10 and up are never read.
+TEST_F(LoadSettingsTest, TheFirstPresentCandidateWins)
 {
-    SetInit("Silent", "1");
-    SetInit("DefaultPath", "RUNTIME\\SETUP.EXE");
-    SetInit("DefaultName", "Default");
-    Set("RKey1", "First");
-    Set("Name1", "Never read");
-    Set("RKey2", "Second");
-    Set("Path2", "SECOND.EXE");
-    source.keys = {"HKCR\\First", "HKCR\\Second"};
-
-    EXPECT_EQ(1, Load());
-
-    // Its Name, the later candidates and the default are not looked at.
-    EXPECT_EQ((Calls{Candidate("RKey1"), Probe("HKCR", "First"), Candidate("Path1")}), WalkCalls());
-    ExpectChosen("", "");
-}
-
-TEST_F(LoadSettingsTest, APresentCandidateWithoutNameLeavesTheNameEmpty)
-{
-    SetInit("Silent", "1");
-    SetInit("DefaultName", "Default");
-    Set("RKey1", "Key");
-    Set("Path1", "SETUP.EXE");
-    source.keys = {"HKLM\\Key"};
-
-    EXPECT_EQ(1, Load());
-    ExpectChosen("SETUP.EXE", "");
-}
-
-TEST_F(LoadSettingsTest, GapsDoNotEndTheWalkAndOnlyRKeySelects)
-{
-    SetInit("Silent", "1");
-    // Candidate 1 has everything but its key; 2 and 3 are missing.
-    Set("Path1", "FIRST.EXE");
-    Set("Name1", "First");
-    Set("RKey4", "Fourth");
-    Set("Path4", "FOURTH.EXE");
-    Set("Name4", "Fourth program");
-    Set("RKey6", "Sixth");
-    Set("Path6", "SIXTH.EXE");
-    source.keys = {"HKCR\\Fourth", "HKCR\\Sixth"};
-
-    EXPECT_EQ(1, Load());
-
-    // The lower number wins and the higher one is not even probed.
-    const Calls expected = {
-        Candidate("RKey1"), Candidate("RKey2"), Candidate("RKey3"), Candidate("RKey4"),
-        Probe("HKCR", "Fourth"), Candidate("Path4"), Candidate("Name4"),
+    const std::string a = "ApplicationKeys/";
+    const std::string oddKey = "%s\\%d %n\\Caf\xE9";
+    const Calls firstNine = {Candidate("RKey1"), Candidate("RKey2"), Candidate("RKey3"),
+                             Candidate("RKey4"), Candidate("RKey5"), Candidate("RKey6"),
+                             Candidate("RKey7"), Candidate("RKey8"), Candidate("RKey9")};
+    const struct {
+        const char* what;
+        std::map<std::string, std::string> values;  // besides Silent=1
+        std::set<std::string> keys;
+        Calls walk;
+        std::string path, name;
+        int candidate;  // 0 for the default program
+        RegistryRoot root;
+    } cases[] = {
+        {"a present candidate without Path wins with an empty target",
+         {{"Init/DefaultPath", "RUNTIME\\SETUP.EXE"}, {"Init/DefaultName", "Default"}, {a + "RKey1", "First"},
+          {a + "Name1", "Never read"}, {a + "RKey2", "Second"}, {a + "Path2", "SECOND.EXE"}},
+         {"HKCR\\First", "HKCR\\Second"},
+         {Candidate("RKey1"), Probe("HKCR", "First"), Candidate("Path1")}, "", "", 1, RegistryRoot::ClassesRoot},
+        {"a present candidate without Name leaves the name empty",
+         {{"Init/DefaultName", "Default"}, {a + "RKey1", "Key"}, {a + "Path1", "SETUP.EXE"}},
+         {"HKLM\\Key"},
+         {Candidate("RKey1"), Probe("HKCR", "Key"), Probe("HKLM", "Key"), Candidate("Path1"), Candidate("Name1")},
+         "SETUP.EXE", "", 1, RegistryRoot::LocalMachine},
+        {"gaps do not end the walk, only RKey selects, the lower number wins",
+         {{a + "Path1", "FIRST.EXE"}, {a + "Name1", "First"}, {a + "RKey4", "Fourth"}, {a + "Path4", "FOURTH.EXE"},
+          {a + "Name4", "Fourth program"}, {a + "RKey6", "Sixth"}, {a + "Path6", "SIXTH.EXE"}},
+         {"HKCR\\Fourth", "HKCR\\Sixth"},
+         {Candidate("RKey1"), Candidate("RKey2"), Candidate("RKey3"), Candidate("RKey4"), Probe("HKCR", "Fourth"),
+          Candidate("Path4"), Candidate("Name4")},
+         "FOURTH.EXE", "Fourth program", 4, RegistryRoot::ClassesRoot},
+        {"candidates 0 and 10 are never read; the default program without DefaultName",
+         {{"Init/DefaultPath", "SETUP.EXE"}, {a + "RKey10", "Key"}, {a + "Path10", "TENTH.EXE"},
+          {a + "Name10", "Tenth"}, {a + "RKey0", "Key"}, {a + "Path0", "ZEROTH.EXE"}},
+         {"HKCR\\Key"},
+         firstNine + Calls{Init("DefaultPath"), Init("DefaultName")}, "SETUP.EXE", "", 0, RegistryRoot::ClassesRoot},
+        {"values, key paths and targets are passed on as read",
+         {{"Init/Title", "100% %s %d \xE9t\xE9"}, {a + "RKey1", oddKey}, {a + "Path1", "%s\\SETUP.EXE"},
+          {a + "Name1", "100% %d"}},
+         {"HKCU\\" + oddKey},
+         Calls{Candidate("RKey1")} + ProbedUnderEveryRoot(oddKey) + Calls{Candidate("Path1"), Candidate("Name1")},
+         "%s\\SETUP.EXE", "100% %d", 1, RegistryRoot::CurrentUser},
     };
-    EXPECT_EQ(expected, WalkCalls());
-    ExpectChosen("FOURTH.EXE", "Fourth program");
-    ExpectCandidate(4, RegistryRoot::ClassesRoot);
-}
-
-// The default program without DefaultName gets an empty name.
-TEST_F(LoadSettingsTest, CandidatesNumberedTenAndUpAreNeverRead)
-{
-    SetInit("Silent", "1");
-    SetInit("DefaultPath", "SETUP.EXE");
-    Set("RKey10", "Key");
-    Set("Path10", "TENTH.EXE");
-    Set("Name10", "Tenth");
-    Set("RKey0", "Key");
-    Set("Path0", "ZEROTH.EXE");
-    source.keys = {"HKCR\\Key"};
-
-    EXPECT_EQ(1, Load());
-
-    const Calls expected = {
-        Candidate("RKey1"), Candidate("RKey2"), Candidate("RKey3"), Candidate("RKey4"), Candidate("RKey5"),
-        Candidate("RKey6"), Candidate("RKey7"), Candidate("RKey8"), Candidate("RKey9"),
-        Init("DefaultPath"), Init("DefaultName"),
-    };
-    EXPECT_EQ(expected, WalkCalls());
-    ExpectChosen("SETUP.EXE", "");
-    EXPECT_EQ(LoadDecision::Outcome::DefaultProgram, decision.outcome);
-}
-
-TEST_F(LoadSettingsTest, ValuesKeyPathsAndTargetsArePassedOnAsRead)
-{
-    SetInit("Silent", "1");
-    SetInit("Title", "100% %s %d \xE9t\xE9");
-    const std::string keyPath = "%s\\%d %n\\Caf\xE9";
-    Set("RKey1", keyPath);
-    Set("Path1", "%s\\SETUP.EXE");
-    Set("Name1", "100% %d");
-    source.keys = {"HKCU\\" + keyPath};
-
-    EXPECT_EQ(1, Load());
-
-    const Calls expected =
-        Calls{Candidate("RKey1")} + ProbedUnderEveryRoot(keyPath) + Calls{Candidate("Path1"), Candidate("Name1")};
-    EXPECT_EQ(expected, WalkCalls());
-    EXPECT_EQ("100% %s %d \xE9t\xE9", settings.title);
-    ExpectChosen("%s\\SETUP.EXE", "100% %d");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Reset();
+        source.values = c.values;
+        SetInit("Silent", "1");
+        source.keys = c.keys;
+        EXPECT_EQ(1, Load());
+        EXPECT_EQ(c.walk, WalkCalls());
+        ExpectChosen(c.path, c.name);
+        EXPECT_EQ(c.values.count("Init/Title") ? c.values.at("Init/Title") : "", Str(settings.title));
+        if (c.candidate == 0) {
+            EXPECT_EQ(LoadDecision::Outcome::DefaultProgram, decision.outcome);
+        } else {
+            ExpectCandidate(c.candidate, c.root);
+        }
+    }
 }
