@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/ExpectedTexts.h"
 #include "tests/Platform.h"
 #include "tests/e2e/LauncherTest.h"
 #include "tests/win/ScratchKey.h"
@@ -371,14 +372,12 @@ struct Expected {
     std::string launch;  // the full path of the program started, or ""
 };
 
-const char kNoSuitableKeys[] = "Error in ini file:\nNo suitable keys found";
-
 Expected Predict(const Medium& medium, const std::string& iniPath, bool confirm)
 {
     Expected expected;
     const std::uint32_t silent = SilentAsRead(medium.Read("Init", "Silent"));
     if (silent == 99) {
-        expected.messages = {"'" + iniPath + "'\n File not found or missing key"};
+        expected.messages = {IniNotFoundText(iniPath)};
         return expected;
     }
     const auto read = [&](const char* section, const std::string& key) { return medium.ReadText(section, key); };
@@ -401,7 +400,7 @@ Expected Predict(const Medium& medium, const std::string& iniPath, bool confirm)
     if (!chosen) {
         targetPath = read("Init", "DefaultPath");
         if (targetPath.empty()) {
-            expected.messages = {kNoSuitableKeys};
+            expected.messages = {kNoSuitableKeysText};
             return expected;
         }
         expected.targetName = read("Init", "DefaultName");
@@ -413,15 +412,15 @@ Expected Predict(const Medium& medium, const std::string& iniPath, bool confirm)
             expected.panel = *licence;
             expected.okLabel = licence->compare(0, 8, "END USER") == 0 ? "Accept" : "OK";
         } else if (!info.empty()) {
-            const char* cause = info.rfind("NOSUCH", 0) == 0 ? "2" : info.rfind("NODIR", 0) == 0 ? "3" : "5";
-            expected.panel = "Can't open file " + info + ", error = " + cause;
+            const int cause = info.rfind("NOSUCH", 0) == 0 ? 2 : info.rfind("NODIR", 0) == 0 ? 3 : 5;
+            expected.panel = InfoOpenFailedText(info, cause);
         }
         if (!confirm)
             return expected;
     }
     expected.launch = medium.Started(targetPath);
     if (expected.launch.empty())
-        expected.messages = {"'" + targetPath + "'\n Program could not be executed"};
+        expected.messages = {LaunchFailedText(targetPath)};
     return expected;
 }
 
@@ -510,8 +509,7 @@ unsigned FromEnvironment(const char* name, unsigned otherwise)
 TEST_F(FuzzTest, RandomMediaBehaveAsTheRulesSay)
 {
     // Keys go under all three roots.
-    if (!HasAdministratorRights())
-        GTEST_SKIP() << kNeedsAdministrator;
+    SKIP_WITHOUT_ADMINISTRATOR_RIGHTS();
     const unsigned seed = FromEnvironment("TOLVAN_FUZZ_SEED", 20261208);
     const unsigned cases = FromEnvironment("TOLVAN_FUZZ_CASES", 80);
     std::printf("TOLVAN_FUZZ_SEED=%u TOLVAN_FUZZ_CASES=%u\n", seed, cases);
