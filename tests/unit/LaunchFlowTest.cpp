@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/CountedText.h"
+#include "tests/ExpectedTexts.h"
 
 #include <string>
 #include <vector>
@@ -28,63 +29,39 @@ public:
     void ShowMessage(const char* text) override { calls.push_back(std::string("message ") + text); }
 };
 
-LaunchSettings Settings(int silent, const std::string& targetPath)
-{
-    LaunchSettings settings;
-    settings.silent = silent;
-    settings.targetPath = Text(targetPath);
-    return settings;
-}
-
 }  // namespace
 
-TEST(LaunchAfterLoad, SilentLaunchesAtOnceWithoutTheDialog)
+// Silent other than 0 starts the program at once; 0 shows the dialog first
+// and starts it only on OK (1). A failed start, even of an empty path, is
+// reported with the path.
+TEST(LaunchAfterLoad, StartsAtOnceOrAfterOkAndReportsAFailedStart)
 {
-    for (int silent : {1, 7, -1}) {
-        LaunchSettings settings = Settings(silent, "RUNTIME\\SETUP.EXE");
-        RecordedSteps steps;
-        LaunchAfterLoad(settings, steps);
-        EXPECT_EQ(std::vector<std::string>{"open RUNTIME\\SETUP.EXE"}, steps.calls) << silent;
-    }
-}
-
-TEST(LaunchAfterLoad, TheDialogLaunchesOnlyOnOk)
-{
-    const std::vector<std::pair<int, std::vector<std::string>>> cases = {
-        {1, {"dialog", "open SETUP.EXE"}},
-        {2, {"dialog"}},
-        {-1, {"dialog"}},
+    const std::string failed = "message " + LaunchFailedText("D:\\NOSUCH.EXE");
+    const struct {
+        int silent;
+        int dialogResult;
+        std::string targetPath;
+        bool starts;
+        std::vector<std::string> calls;
+    } cases[] = {
+        {1, 1, "RUNTIME\\SETUP.EXE", true, {"open RUNTIME\\SETUP.EXE"}},
+        {7, 2, "SETUP.EXE", true, {"open SETUP.EXE"}},
+        {-1, 1, "SETUP.EXE", true, {"open SETUP.EXE"}},
+        {0, 1, "SETUP.EXE", true, {"dialog", "open SETUP.EXE"}},
+        {0, 2, "SETUP.EXE", true, {"dialog"}},
+        {0, -1, "SETUP.EXE", true, {"dialog"}},
+        {1, 1, "D:\\NOSUCH.EXE", false, {"open D:\\NOSUCH.EXE", failed}},
+        {0, 1, "", false, {"dialog", "open ", "message " + LaunchFailedText("")}},
     };
-    for (const auto& [result, expected] : cases) {
-        LaunchSettings settings = Settings(0, "SETUP.EXE");
+    for (const auto& c : cases) {
+        LaunchSettings settings;
+        settings.silent = c.silent;
+        settings.targetPath = Text(c.targetPath);
         RecordedSteps steps;
-        steps.dialogResult = result;
+        steps.dialogResult = c.dialogResult;
+        steps.starts = c.starts;
         LaunchAfterLoad(settings, steps);
-        EXPECT_EQ(expected, steps.calls) << result;
-        EXPECT_EQ("", settings.messageText);
+        EXPECT_EQ(c.calls, steps.calls) << c.silent << ", " << c.dialogResult << ", " << c.targetPath;
+        EXPECT_EQ(c.starts ? "" : c.calls.back().substr(8), Str(settings.messageText)) << c.targetPath;
     }
-}
-
-TEST(LaunchAfterLoad, AFailedStartIsReportedWithThePath)
-{
-    LaunchSettings settings = Settings(1, "D:\\NOSUCH.EXE");
-    RecordedSteps steps;
-    steps.starts = false;
-
-    LaunchAfterLoad(settings, steps);
-
-    const std::string message = "'D:\\NOSUCH.EXE'\n Program could not be executed";
-    EXPECT_EQ((std::vector<std::string>{"open D:\\NOSUCH.EXE", "message " + message}), steps.calls);
-    EXPECT_EQ(message, Str(settings.messageText));
-}
-
-TEST(LaunchAfterLoad, AnEmptyPathIsStillHandedToTheShell)
-{
-    LaunchSettings settings = Settings(0, "");
-    RecordedSteps steps;
-    steps.starts = false;
-
-    LaunchAfterLoad(settings, steps);
-
-    EXPECT_EQ((std::vector<std::string>{"dialog", "open ", "message ''\n Program could not be executed"}), steps.calls);
 }

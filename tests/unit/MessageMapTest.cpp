@@ -35,52 +35,33 @@ constexpr MessageMapEntry<Handler> kDerivedEntries[] = {
 };
 constexpr MessageMap<Handler> kDerivedMap = MakeMessageMap<Handler>(&kBaseMap, kDerivedEntries);
 
-std::vector<std::string> Send(const MessageMap<Handler>& map, const MessageKey& received, bool* taken = nullptr)
-{
-    Target target;
-    const bool result = map.Dispatch(received, [&](Handler h) { return h(target); });
-    if (taken)
-        *taken = result;
-    return target.seen;
-}
-
 }  // namespace
 
-TEST(MessageMap, TheDerivedEntryHidesTheBaseEntry)
+// The first entry that takes a message wins, the derived map's before its
+// base's; a declining handler passes it on. Commands match on id and
+// notification code, and never match a message of the same number.
+TEST(MessageMap, DispatchesToTheFirstEntryThatTakesTheMessage)
 {
-    EXPECT_EQ(std::vector<std::string>{"derived paint"}, Send(kDerivedMap, MessageKey::Message(kPaint)));
-    EXPECT_EQ(std::vector<std::string>{"base paint"}, Send(kBaseMap, MessageKey::Message(kPaint)));
-}
-
-TEST(MessageMap, ADecliningHandlerPassesTheMessageOnToTheBase)
-{
-    EXPECT_EQ((std::vector<std::string>{"derived declines", "base ok"}), Send(kDerivedMap, MessageKey::Command(0, 1)));
-}
-
-TEST(MessageMap, CommandsMatchOnIdAndNotificationCode)
-{
-    EXPECT_EQ(std::vector<std::string>{"help"}, Send(kDerivedMap, MessageKey::Command(0, kHelpCommand)));
-    bool taken = true;
-    EXPECT_TRUE(Send(kDerivedMap, MessageKey::Command(1, kHelpCommand), &taken).empty());
-    EXPECT_FALSE(taken);
-    EXPECT_TRUE(Send(kBaseMap, MessageKey::Command(0, kHelpCommand), &taken).empty());
-    EXPECT_FALSE(taken);
-}
-
-TEST(MessageMap, CommandsAndMessagesNeverMatchEachOther)
-{
-    // The command whose id is the paint message's number, and the message
-    // whose number is a command's id, reach no handler.
-    bool taken = true;
-    EXPECT_TRUE(Send(kDerivedMap, MessageKey::Command(0, kPaint), &taken).empty());
-    EXPECT_FALSE(taken);
-    EXPECT_TRUE(Send(kDerivedMap, MessageKey::Message(1), &taken).empty());
-    EXPECT_FALSE(taken);
-}
-
-TEST(MessageMap, AMessageNoMapTakesIsReportedAsNotTaken)
-{
-    bool taken = true;
-    EXPECT_TRUE(Send(kDerivedMap, MessageKey::Message(0x0201), &taken).empty());
-    EXPECT_FALSE(taken);
+    using Seen = std::vector<std::string>;
+    const struct {
+        const MessageMap<Handler>* map;
+        MessageKey received;
+        Seen seen;
+    } cases[] = {
+        {&kDerivedMap, MessageKey::Message(kPaint), {"derived paint"}},
+        {&kBaseMap, MessageKey::Message(kPaint), {"base paint"}},
+        {&kDerivedMap, MessageKey::Command(0, 1), {"derived declines", "base ok"}},
+        {&kDerivedMap, MessageKey::Command(0, kHelpCommand), {"help"}},
+        {&kDerivedMap, MessageKey::Command(1, kHelpCommand), {}},
+        {&kBaseMap, MessageKey::Command(0, kHelpCommand), {}},
+        {&kDerivedMap, MessageKey::Command(0, kPaint), {}},
+        {&kDerivedMap, MessageKey::Message(1), {}},
+        {&kDerivedMap, MessageKey::Message(0x0201), {}},
+    };
+    for (std::size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        Target target;
+        const bool taken = cases[i].map->Dispatch(cases[i].received, [&](Handler h) { return h(target); });
+        EXPECT_EQ(cases[i].seen, target.seen) << "case " << i;
+        EXPECT_EQ(!cases[i].seen.empty(), taken) << "case " << i;
+    }
 }
