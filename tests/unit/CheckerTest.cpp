@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "ScriptedSettingsSource.h"
-#include "tests/CodePage932.h"
-#include "tests/ExpectedTexts.h"
 #include "core/SettingsLoader.h"
 #include "core/checker/Bitmap.h"
 #include "core/checker/IniScan.h"
@@ -16,6 +14,8 @@
 #include "core/checker/RecordingSource.h"
 #include "core/checker/Report.h"
 #include "core/checker/Warnings.h"
+#include "tests/CodePage932.h"
+#include "tests/ExpectedTexts.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/CountedText.h"
 #include "core/SettingsSource.h"
+#include "tests/CountedText.h"
 
 // Plays an INI file, a current directory and a registry back to the loader
 // and writes down every call, so that tests can check the order of reads
