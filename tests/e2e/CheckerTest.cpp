@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "resources/resource.h"
-#include "tests/Platform.h"
 #include "tests/CodePage932.h"
 #include "tests/ExpectedTexts.h"
+#include "tests/IniText.h"
+#include "tests/Platform.h"
 #include "tests/ThisProgram.h"
 #include "tests/WinFiles.h"
 #include "tests/WinThread.h"
@@ -234,8 +235,8 @@ TEST_F(CheckerTest, TellsPresentRefusedAndPathlessCandidates)
                 "refused");
 
     const ScratchKey other(HKEY_CURRENT_USER, ScratchKey::UniquePath(HKEY_CURRENT_USER));
-    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n[ApplicationKeys]\r\nRKey2=" +
-                                other.Path() + "\r\nName2=Upgrade\r\n");
+    dir.Write("TOLVAN.ini", IniText({"[Init]", "Silent=1", "DefaultPath=RUNTIME\\SETUP.EXE", "[ApplicationKeys]",
+                                     "RKey2=" + other.Path(), "Name2=Upgrade"}));
     run = Check();
     EXPECT_EQ(2u, run.status) << run.report;
     ExpectLines(run, {"Choice: candidate 2, whose key opens under HKEY_CURRENT_USER, but Path2 is not set",
@@ -262,31 +263,31 @@ TEST_F(CheckerTest, ExplainsBrokenConfigurations)
           "Choice: none; the launcher ends after reading Silent", "Dialog: not shown; the launcher ends first",
           "The launcher ends with this message:\n" + Indented(IniNotFoundText(D("TOLVAN.ini"))),
           "Warnings: none", "Result: the launcher ends with an error message (exit status 2)"}},
-        {"another name, no Silent", "--as SETUP.EXE", "SETUP.ini", "[Init]\r\nCaption=Setup\r\n", "", 2,
+        {"another name, no Silent", "--as SETUP.EXE", "SETUP.ini", IniText({"[Init]", "Caption=Setup"}), "", 2,
          {"Application name: SETUP", "Configuration file: " + D("SETUP.ini"), "  found",
           "  [Init] has no Silent: it reads as 99 and the launcher reports the file as not found",
           "The launcher ends with this message:\n" + Indented(IniNotFoundText(D("SETUP.ini")))}},
         {"no default program, keys out of place", "", "TOLVAN.ini",
-         "[Init]\r\nSilent=1\r\nDefaultName=Runtime\r\n[ApplicationKeys]\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n"
-         "RKey10=Software\\X\r\n",
+         IniText({"[Init]", "Silent=1", "DefaultName=Runtime", "[ApplicationKeys]", "DefaultPath=RUNTIME\\SETUP.EXE",
+                  "RKey10=Software\\X"}),
          "", 2,
          {"Choice: no candidate is present and DefaultPath is not set",
           "The launcher ends with this message:\n" + Indented(kNoSuitableKeysText),
           "  line 5: DefaultPath is in [ApplicationKeys]: the launcher reads it only from [Init]"}},
         {"a licence that cannot be opened", "", "TOLVAN.ini",
-         "[Init]\r\nSilent=0\r\nINFO=NOSUCH.TXT\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n", "", 1,
+         IniText({"[Init]", "Silent=0", "INFO=NOSUCH.TXT", "DefaultPath=RUNTIME\\SETUP.EXE"}), "", 1,
          {"  Panel: " + InfoOpenFailedText("NOSUCH.TXT", 2) + " (NOSUCH.TXT was not found.)", "  OK reads: OK",
           "  NOSUCH.TXT cannot be opened: the panel shows an error line instead of its text",
           "Result: 1 warning (exit status 1)"}},
         {"a licence that is almost an agreement", "", "TOLVAN.ini",
-         "[Init]\r\nSilent=0\r\nINFO=LICENSE.TXT\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n",
+         IniText({"[Init]", "Silent=0", "INFO=LICENSE.TXT", "DefaultPath=RUNTIME\\SETUP.EXE"}),
          std::string("End User Licence\r\n\0dropped", 26) + std::string(40, 'x'), 1,
          {"  Panel: End User Licence",
           "  LICENSE.TXT has a zero byte at offset 18: the panel drops the rest of each 49-byte chunk from a zero "
           "byte on (31 bytes in all)",
           "Result: 2 warnings (exit status 1)"}},
         {"a long quoted title and a missing program", "", "TOLVAN.ini",
-         "[Init]\r\nSilent=1\r\nTitle=\"" + title + "\"\r\nDefaultPath=NOSUCH.EXE\r\n", "", 2,
+         IniText({"[Init]", "Silent=1", "Title=\"" + title + "\"", "DefaultPath=NOSUCH.EXE"}), "", 2,
          {"    cut to 79 characters; lost: TTTTTT", "Program: NOSUCH.EXE does not exist, seen from " + D(),
           "The launch fails with this message:\n" + Indented(LaunchFailedText("NOSUCH.EXE"))}},
     };
@@ -410,7 +411,7 @@ TEST_F(CheckerTest, PreviewIsTheDialogTolvanShows)
 
     // Without a title the title line is blank; a silent configuration is
     // drawn all the same.
-    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n");
+    dir.Write("TOLVAN.ini", IniText({"[Init]", "Silent=1", "DefaultPath=RUNTIME\\SETUP.EXE"}));
     run = Check("--preview \"" + file + "\"");
     EXPECT_EQ(0u, run.status) << run.report;
     ExpectLines(run, {"Preview: " + file + ", " + std::to_string(width) + " by " + std::to_string(height) +
@@ -424,7 +425,7 @@ TEST_F(CheckerTest, PreviewIsTheDialogTolvanShows)
 TEST_F(CheckerTest, ALargeLicenceTakesTimeInProportionToItsSize)
 {
     dir.CopyMarker("SETUP.EXE");
-    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=0\r\nINFO=LICENSE.TXT\r\nDefaultPath=SETUP.EXE\r\n");
+    dir.Write("TOLVAN.ini", IniText({"[Init]", "Silent=0", "INFO=LICENSE.TXT", "DefaultPath=SETUP.EXE"}));
     // Lines of words, with one zero byte near the end for the scan to find.
     std::string line = "Terms of use for the example run-time, line by line.\r\n";
     const auto licence = [&](std::size_t size) {
@@ -459,7 +460,7 @@ TEST(DoubleByteCodePage, TheCheckerTakesADoubleByteNameAsTheLauncherDoes)
         GTEST_SKIP() << WithoutCodePage932();
     const std::string name = kSoftwareName;
     const e2e::CaseDirectory dir;
-    ASSERT_TRUE(WriteBytes(dir / (name + ".ini"), "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n"));
+    ASSERT_TRUE(WriteBytes(dir / (name + ".ini"), IniText({"[Init]", "Silent=1", "DefaultPath=SETUP.EXE"})));
 
     const CheckRun run = RunChecker("--as " + name + ".EXE \"" + dir.Path() + "\"", BesideThisProgram(""));
     EXPECT_TRUE(run.ended);
@@ -566,14 +567,10 @@ TEST_F(CheckerTest, WarnsOfAMediumOnANetworkDrive)
         GTEST_SKIP() << drive.SkipReason();
     const CheckRun run = RunChecker(drive.Root(), BesideThisProgram(""));
     EXPECT_EQ(1u, run.status) << run.report;
-    ExpectLines(run,
-                {"Directory: " + drive.Root(),
-                 "  " + drive.Root() +
-                     " is on a network drive: Windows starts the launcher elevated, as a setup, and an elevated "
-                     "program does not see the drive letters mapped before, so it would end with \"File not found or "
-                     "missing key\"; start it from the share's UNC path (\\\\server\\share\\...) instead",
-                 "Result: 1 warning (exit status 1)"},
-                "network drive");
+    ExpectLines(run, {"Directory: " + drive.Root(), "Result: 1 warning (exit status 1)"}, "network drive");
+    // Wine knows no share behind the drive, so the warning names none.
+    EXPECT_NE(std::string::npos, run.report.find("\n  " + drive.Root() + " is on a network drive: ")) << run.report;
+    EXPECT_NE(std::string::npos, run.report.find("; start it from the share's UNC path (\\\\server\\share\\...) instead\n"));
 }
 
 // Names the ANSI code page cannot write reach the launcher as other
@@ -619,7 +616,7 @@ TEST_F(CheckerTest, SaysWhenTheLicenceIsTooLargeToHold)
     const LargeLicence licence(BesideThisProgram("tolvan-check.exe"));
     if (!licence.SkipReason().empty())
         GTEST_SKIP() << licence.SkipReason();
-    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=0\r\nINFO=" + licence.Info() + "\r\nDefaultPath=SETUP.EXE\r\n");
+    dir.Write("TOLVAN.ini", IniText({"[Init]", "Silent=0", "INFO=" + licence.Info(), "DefaultPath=SETUP.EXE"}));
     dir.CopyMarker("SETUP.EXE");
     const CheckRun run = Check();
     EXPECT_EQ(1u, run.status) << run.report;

@@ -10,6 +10,7 @@
 
 #include "core/SettingsLoader.h"
 #include "tests/CountedText.h"
+#include "tests/IniText.h"
 #include "tests/Platform.h"
 #include "tests/Scratch.h"
 #include "tests/WinFiles.h"
@@ -95,10 +96,11 @@ protected:
 
     // Loads the settings from an INI file with the given ApplicationKeys
     // lines and a default program.
-    int Load(const std::string& candidateLines)
+    int Load(std::initializer_list<std::string> candidateLines)
     {
         EXPECT_TRUE(WriteBytes(directory + "\\TOLVAN.ini",
-                               "[Init]\r\nSilent=1\r\nDefaultPath=DEFAULT.EXE\r\n[ApplicationKeys]\r\n" + candidateLines));
+                               IniText({"[Init]", "Silent=1", "DefaultPath=DEFAULT.EXE", "[ApplicationKeys]"}) +
+                                   IniText(candidateLines)));
         Source source(directory);
         settings = LaunchSettings();
         const LoadDecision decision = LoadSettingsFrom(source, "TOLVAN", settings);
@@ -117,8 +119,8 @@ TEST_F(CandidateWalkTest, FindsTheCandidateKeyUnderEachRoot)
     SKIP_WITHOUT_ADMINISTRATOR_RIGHTS();
     for (const Root& root : kRoots) {
         const ScratchKey key(root.handle, ScratchKey::UniquePath(root.handle));
-        EXPECT_EQ(1, Load("RKey1=" + key.Path() + "Missing\r\nPath1=FIRST.EXE\r\n"
-                          "RKey2=" + key.Path() + "\r\nPath2=SECOND.EXE\r\nName2=Second\r\n"));
+        EXPECT_EQ(1, Load({"RKey1=" + key.Path() + "Missing", "Path1=FIRST.EXE", "RKey2=" + key.Path(),
+                           "Path2=SECOND.EXE", "Name2=Second"}));
         EXPECT_EQ("SECOND.EXE", settings.targetPath) << root.name;
         EXPECT_EQ("Second", settings.targetName) << root.name;
     }

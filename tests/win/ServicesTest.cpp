@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "tests/CountedText.h"
+#include "tests/IniText.h"
 #include "tests/Scratch.h"
 #include "tests/WinFiles.h"
 #include "win32/ProfileSettingsSource.h"
@@ -47,9 +48,9 @@ protected:
 // characters, the length of the launcher's buffer, and pass every byte on.
 TEST_F(ProfileTest, ReadsTextAsTheLauncherHoldsIt)
 {
-    ASSERT_TRUE(WriteBytes(ini, "[init]\r\ntitle=" + std::string(100, 'x') + "\r\nExact=" + std::string(79, 'y') +
-                                    "\r\ninfo=readme.txt\r\nBytes=100% Caf\xE9 %s\r\nEmpty=\r\n"
-                                    "[Other]\r\nCaption=Other\r\n"));
+    ASSERT_TRUE(WriteBytes(ini, IniText({"[init]", "title=" + std::string(100, 'x'), "Exact=" + std::string(79, 'y'),
+                                         "info=readme.txt", "Bytes=100% Caf\xE9 %s", "Empty=", "[Other]",
+                                         "Caption=Other"})));
     const std::pair<const char*, std::string> reads[] = {
         {"Title", std::string(79, 'x')}, {"Exact", std::string(79, 'y')}, {"INFO", "readme.txt"},
         {"Bytes", "100% Caf\xE9 %s"},    {"Empty", ""},                   {"Caption", ""},
@@ -62,7 +63,7 @@ TEST_F(ProfileTest, ReadsSilentAsWrittenAnd99WithoutTheFile)
 {
     EXPECT_EQ(99u, ReadSilent());
     EXPECT_EQ("", ReadString("Caption"));
-    ASSERT_TRUE(WriteBytes(ini, "[Init]\r\nsilent=-1\r\n"));
+    ASSERT_TRUE(WriteBytes(ini, IniText({"[Init]", "silent=-1"})));
     EXPECT_EQ(static_cast<UINT>(-1), ReadSilent());
 }
 
