@@ -241,6 +241,8 @@ TEST_F(StartUpTest, AtADriveRootTheIniPathHasOneSeparator)
 
 TEST_F(StartUpTest, ValuesArePassedOnAsWrittenAndCutAt79Characters)
 {
+    if (!SingleByteCodePage())
+        GTEST_SKIP() << WithoutSingleByteCodePage();
     dir.CopyLauncher("TOLVAN.EXE");
     const std::string longPath = "T:\\" + std::string(76, 'A') + "BCDEFGHIJ.EXE";
     for (const std::string& path : {std::string("%s%d%n%x\\SETUP.EXE"), std::string("T:\\Caf\xE9\\\xC4\xFF.EXE"), longPath}) {
