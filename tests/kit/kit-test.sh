@@ -81,7 +81,7 @@ fi
 # otherwise listed as skipped with the reason the probe gives.
 for name in StartUpTest.ARelativeTargetInTheCurrentDirectoryComesBeforeOneBesideTheLauncher \
     StartUpTest.TheStartedProgramInheritsTheErrorMode StartUpTest.UnelevatedWindowsStartsItOnlyAsAnInstallerWithConsent \
-    TargetSelectionTest.ALocalMachineKeyIsPresentOnlyToAnElevatedLauncher \
+    TargetSelectionTest.AMachineKeyIsPresentElevatedOrVirtualizedUnderSoftwareAndAbsentToAStandardUser \
     DialogTest.ADialogLargerThanTheWorkAreaLiesOnItsLeftAndTopEdges \
     DialogTest.AnswersTheIconQuestionsOfOtherProgramsWithIcon128 LauncherDialog.TheMinimisedDialogShowsIcon128InItsMiddle; do
     if grep -q "^  $name:" "$work/output.txt"; then
