@@ -824,6 +824,10 @@ std::vector<Launch> StartThroughTheShell(const std::string& file, const std::str
         if (WaitForSingleObject(shell.hProcess, kTargetsTimeoutMs) == WAIT_TIMEOUT)
             TerminateProcess(shell.hProcess, 1);
         CloseHandle(shell.hProcess);
+    } else if (started) {
+        // The shell may hand the start on and give no process: its record tells.
+        std::error_code ignored;
+        WaitUntil([&] { return !fs::is_empty(markerDirectory, ignored); });
     }
     const std::vector<Launch> launches = CollectLaunches(markerDirectory);
     std::error_code ignored;
