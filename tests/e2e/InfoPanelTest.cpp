@@ -62,60 +62,23 @@ protected:
     RunResult lastResult;
 };
 
-std::string Letters(std::size_t size)
-{
-    std::string text;
-    for (std::size_t i = 0; i < size; ++i)
-        text += static_cast<char>('A' + i % 26);
-    return text;
-}
-
 }  // namespace
 
-TEST_F(InfoPanelTest, ShowsTheLicenceAndOffersAccept)
+// The panel's rules are decided, and tested case by case, in the core; here
+// one licence goes through the real file and edit control: "END USER" at
+// its start, bytes above 127, and a zero byte that drops the rest of its
+// 49-byte chunk.
+TEST_F(InfoPanelTest, ShowsTheLicenceAsReadAndOffersAccept)
 {
-    const std::string licence = "END USER LICENSE AGREEMENT\r\n\r\nPlease read this agreement carefully.\r\n"
-                                "1. Licence. You may install the run-time on any number of computers.\r\n";
-    dir.Write("LICENSE.TXT", licence);
+    const std::string first = "END USER AGREEMENT\r\nCaf\xE9 \xC4\xD6\xDC \xA9 2026\r\nABCDEFGHIJKL";
+    const std::string second = std::string("0123456789") + '\0' + std::string(38, '-');
+    const std::string rest = "1. Licence. You may install the run-time on any number of computers.\r\n";
+    ASSERT_EQ(49u, first.size());
+    ASSERT_EQ(49u, second.size());
+    dir.Write("LICENSE.TXT", first + second + rest);
     const Shown shown = ShowAndConfirm("LICENSE.TXT");
-    EXPECT_EQ(licence, shown.panel);
+    EXPECT_EQ(first + "0123456789" + rest, shown.panel);
     EXPECT_EQ("Accept", shown.okLabel);
-}
-
-TEST_F(InfoPanelTest, ShowsEveryFileAsReadWithOkOrAccept)
-{
-    std::string zeroAtTen = Letters(60);
-    zeroAtTen[10] = '\0';
-    const std::string agreementInSecondChunk =
-        std::string(1, '\0') + std::string(48, '-') + "END USER AGREEMENT";
-    struct Case {
-        const char* name;
-        std::string bytes;
-        std::string panel;
-        const char* okLabel;
-    };
-    const std::vector<Case> cases = {
-        {"empty", "", "", "OK"},
-        {"49 bytes", Letters(49), Letters(49), "OK"},
-        {"98 bytes", Letters(98), Letters(98), "OK"},
-        {"exactly END USER", "END USER", "END USER", "Accept"},
-        {"END USERS AGREEMENT", "END USERS AGREEMENT", "END USERS AGREEMENT", "Accept"},
-        {"lower case", "end user agreement", "end user agreement", "OK"},
-        {"hyphen", "END-USER AGREEMENT", "END-USER AGREEMENT", "OK"},
-        {"leading blank", " END USER AGREEMENT", " END USER AGREEMENT", "OK"},
-        {"too short", "END USE", "END USE", "OK"},
-        {"byte-order mark", "\xEF\xBB\xBF" "END USER AGREEMENT", "\xEF\xBB\xBF" "END USER AGREEMENT", "OK"},
-        {"bytes above 127", "Caf\xE9 \xC4\xD6\xDC \xA9 2026\r\n", "Caf\xE9 \xC4\xD6\xDC \xA9 2026\r\n", "OK"},
-        {"zero byte at 10", zeroAtTen, zeroAtTen.substr(0, 10) + zeroAtTen.substr(49), "OK"},
-        {"agreement after a zero byte", agreementInSecondChunk, "END USER AGREEMENT", "Accept"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        dir.Write("INFO.TXT", c.bytes);
-        const Shown shown = ShowAndConfirm("INFO.TXT");
-        EXPECT_EQ(c.panel, shown.panel);
-        EXPECT_EQ(c.okLabel, shown.okLabel);
-    }
 }
 
 TEST_F(InfoPanelTest, WithoutInfoThePanelStaysEmpty)
