@@ -1,40 +1,52 @@
 #!/usr/bin/env bash
 # Installs what building and testing TOLVAN needs on Debian: CMake and g++
 # for the native tests, MinGW-w64 for the Windows builds, Wine and Xvfb to
-# run them, ImageMagick for screenshots, the Japanese locale under which
-# Wine runs programs in code page 932, osslsigncode, OpenSSL and zip for
-# releases, and npm where there is none, for validating the GitHub
+# run them, ImageMagick for screenshots, the Japanese and the Spanish
+# locales that Wine runs some cases under, osslsigncode, OpenSSL and zip
+# for releases, and npm where there is none, for validating the GitHub
 # workflow. With --wine32, also finds how this machine runs the shipped
-# 32-bit programs under Wine and installs that (cmake/wine-route.sh). Does
-# nothing that is already done.
+# 32-bit programs under Wine and installs that (cmake/wine-route.sh). With
+# --kit, only what building the Windows test kit needs: CMake, MinGW-w64,
+# GoogleTest's sources and unzip. Does nothing that is already done.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(
-    cmake make g++ libgtest-dev
-    mingw-w64
-    wine wine64 fonts-wine fonts-liberation
-    xvfb x11-utils imagemagick
-    locales
-    osslsigncode openssl zip unzip git
-)
+if [ "${1:-}" = --kit ]; then
+    packages=(cmake make libgtest-dev mingw-w64 unzip)
+    languages=()
+else
+    packages=(
+        cmake make g++ libgtest-dev
+        mingw-w64
+        wine wine64 fonts-wine fonts-liberation
+        xvfb x11-utils imagemagick
+        locales
+        osslsigncode openssl zip unzip git
+    )
+    # Wine runs the double-byte code page cases under the Japanese locale,
+    # and the cases that read Windows' own button labels also under the
+    # Spanish one.
+    languages=(ja_JP es_ES)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
 done
 # The test command validates the GitHub workflow with an npm package.
-command -v npx >/dev/null || missing+=(npm)
-# The double-byte code page case runs Wine under this locale.
-has_japanese_locale() { locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; }
+[ "${1:-}" = --kit ] || command -v npx >/dev/null || missing+=(npm)
+missing_locales=()
+for language in "${languages[@]}"; do
+    locale -a 2>/dev/null | grep -qix "$language.utf8" || missing_locales+=("$language")
+done
 
-if [ ${#missing[@]} -gt 0 ] || ! has_japanese_locale; then
+if [ ${#missing[@]} -gt 0 ] || [ ${#missing_locales[@]} -gt 0 ]; then
     if [ "$(id -u)" -eq 0 ]; then
         as_root=()
     elif command -v sudo >/dev/null; then
         as_root=(sudo)
     else
-        echo "Missing and there is no sudo: ${missing[*]} ja_JP.UTF-8" >&2
+        echo "Missing and there is no sudo: ${missing[*]} ${missing_locales[*]/%/.UTF-8}" >&2
         exit 1
     fi
     if [ ${#missing[@]} -gt 0 ]; then
@@ -43,10 +55,10 @@ if [ ${#missing[@]} -gt 0 ] || ! has_japanese_locale; then
         "${as_root[@]}" apt-get update -q
         "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
     fi
-    if ! has_japanese_locale; then
-        echo "Generating the locale ja_JP.UTF-8"
-        "${as_root[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
-    fi
+    for language in "${missing_locales[@]}"; do
+        echo "Generating the locale $language.UTF-8"
+        "${as_root[@]}" localedef -i "$language" -f UTF-8 "$language.UTF-8"
+    done
 fi
 
 if [ "${1:-}" = --wine32 ]; then

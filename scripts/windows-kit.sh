@@ -6,7 +6,7 @@
 # runs them all and needs nothing else (README.md, "Testing on Windows").
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-prepare
+prepare --kit
 build_targets win32 windows_kit
 
 zip=$(ls build/win32/tests/kit/tolvan-windows-tests-*.zip)

@@ -46,6 +46,22 @@ inline bool HasAdministratorRights()
             GTEST_SKIP() << kNeedsAdministrator;                                                                       \
     } while (false)
 
+// Whether the ANSI code page gives each byte one character, as the cases
+// that put bytes above 127 into names assume: in a code page of two-byte
+// characters such bytes pair up or are lost on their way to the launcher.
+inline bool SingleByteCodePage()
+{
+    CPINFO info = {};
+    return GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
+}
+
+inline std::string WithoutSingleByteCodePage()
+{
+    return "the ANSI code page is " + std::to_string(GetACP()) +
+           ", whose characters take more than one byte: the case puts bytes above 127 into names, which only a "
+           "single-byte code page (such as 1252) passes on one by one";
+}
+
 // Why the cases of names in code page 932 cannot run here.
 inline std::string WithoutCodePage932()
 {

@@ -12,9 +12,17 @@ constexpr char kScratchFolderName[] = "tolvan-tests";
 
 inline std::string ScratchFolder()
 {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + kScratchFolderName;
+    // %TEMP% is often given in short names (C:\Users\RUNNER~1\...), while
+    // a started program may tell its own path in long ones: the cases
+    // compare paths as text, so every path under the folder is long.
+    static const std::string folder = [] {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        char longTemp[MAX_PATH] = {};
+        const DWORD length = GetLongPathNameA(temp, longTemp, MAX_PATH);
+        return std::string(length > 0 && length < MAX_PATH ? longTemp : temp) + kScratchFolderName;
+    }();
+    return folder;
 }
 
 // A path in the scratch folder that no other process and no other call of

@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <tlhelp32.h>
+
 #include "resources/resource.h"
 #include "tests/Pixels.h"
 #include "tests/Scratch.h"
@@ -103,14 +105,46 @@ std::string IconPixels(HICON icon, COLORREF background, int width, int height)
     });
 }
 
-// Icon handles cannot be compared across processes under Wine, so the
-// icon is told by its pixels on the screen, once the box has painted it.
+// The icon a message box shows. On Windows an icon handle is valid in every
+// process of the session, so the box's own handle tells it: the system's
+// shared icon itself, or drawn at its own size beside the system's icon
+// loaded at that size (a program unaware of the screen's scaling is given
+// other sizes than this one). Under Wine a handle is only its own
+// process's, and the icon is told by its pixels on the screen, once the box
+// has painted it.
 BoxIcon IconOf(HWND iconControl)
 {
-    DWORD_PTR icon = 0;
-    SendMessageTimeoutA(iconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon);
+    DWORD_PTR shown = 0;
+    SendMessageTimeoutA(iconControl, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &shown);
+    const auto icon = reinterpret_cast<HICON>(shown);
     if (!icon)
         return BoxIcon::None;
+    const struct {
+        BoxIcon which;
+        LPCSTR name;
+    } known[] = {{BoxIcon::Exclamation, IDI_EXCLAMATION}, {BoxIcon::Stop, IDI_HAND}};
+    for (const auto& candidate : known)
+        if (icon == LoadIconA(nullptr, candidate.name))
+            return candidate.which;
+    ICONINFO info = {};
+    if (GetIconInfo(icon, &info)) {
+        BITMAP bitmap = {};
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        const int width = bitmap.bmWidth;
+        // A monochrome icon's mask holds the image above the mask.
+        const int height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        const std::string pixels = IconPixels(icon, RGB(0, 128, 128), width, height);
+        for (const auto& candidate : known) {
+            // System icons load only shared (LR_SHARED), and are not destroyed.
+            const auto system =
+                static_cast<HICON>(LoadImageA(nullptr, candidate.name, IMAGE_ICON, width, height, LR_SHARED));
+            if (system && pixels == IconPixels(system, RGB(0, 128, 128), width, height))
+                return candidate.which;
+        }
+        return BoxIcon::Other;
+    }
     if (!WindowsArePainted())
         return BoxIcon::Other;
     RECT area;
@@ -118,15 +152,14 @@ BoxIcon IconOf(HWND iconControl)
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     for (int attempt = 0; attempt < 50; ++attempt) {
-        const std::string shown = Pixels(width, height, [&](HDC memory, HDC screen) {
+        const std::string onScreen = Pixels(width, height, [&](HDC memory, HDC screen) {
             BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
         });
         COLORREF corner;
-        std::memcpy(&corner, shown.data(), sizeof corner);
-        if (shown == IconPixels(LoadIconA(nullptr, IDI_EXCLAMATION), corner, width, height))
-            return BoxIcon::Exclamation;
-        if (shown == IconPixels(LoadIconA(nullptr, IDI_HAND), corner, width, height))
-            return BoxIcon::Stop;
+        std::memcpy(&corner, onScreen.data(), sizeof corner);
+        for (const auto& candidate : known)
+            if (onScreen == IconPixels(LoadIconA(nullptr, candidate.name), corner, width, height))
+                return candidate.which;
         Sleep(kPollMs * 2);
     }
     return BoxIcon::Other;
@@ -194,12 +227,142 @@ std::vector<Launch> CollectLaunches(const std::string& markerDirectory)
     return launches;
 }
 
-DWORD ActiveProcesses(HANDLE job)
+ULONGLONG CreationTime(HANDLE process)
 {
-    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
-    QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting, sizeof accounting, nullptr);
-    return accounting.ActiveProcesses;
+    FILETIME created = {}, exited = {}, kernel = {}, user = {};
+    GetProcessTimes(process, &created, &exited, &kernel, &user);
+    return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 }
+
+// The launcher and everything it starts, followed until they end. A job
+// object of our own holds them all, and a crash in it ends the program
+// instead of waiting in an error dialog. Where the launcher cannot be put
+// into it (Windows 7 has no nested jobs, and Run As, the Task Scheduler and
+// some remote sessions start their programs in a job already), its
+// descendants are followed instead: every process whose parent is followed
+// and which started after that parent, as snapshots of the processes show
+// them, each held open so that its id is not reused. A program that starts
+// another and ends between two snapshots leaves that one unseen; the stand-in
+// targets start nothing, and each records its start in the marker directory.
+class StartedProcesses {
+public:
+    StartedProcesses() : job_(CreateJobObjectA(nullptr, nullptr))
+    {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags =
+            JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
+        SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+    StartedProcesses(const StartedProcesses&) = delete;
+    StartedProcesses& operator=(const StartedProcesses&) = delete;
+    ~StartedProcesses()
+    {
+        EndAll();
+        CloseHandle(job_);
+        for (const Followed& process : followed_)
+            CloseHandle(process.handle);
+    }
+
+    // What lets a new process leave a job this program is in, where that
+    // job allows it, so that it can join ours.
+    static DWORD BreakawayFlag()
+    {
+        BOOL inJob = FALSE;
+        JOBOBJECT_BASIC_LIMIT_INFORMATION outer = {};
+        if (!IsProcessInJob(GetCurrentProcess(), nullptr, &inJob) || !inJob ||
+            !QueryInformationJobObject(nullptr, JobObjectBasicLimitInformation, &outer, sizeof outer, nullptr))
+            return 0;
+        return (outer.LimitFlags & JOB_OBJECT_LIMIT_BREAKAWAY_OK) ? CREATE_BREAKAWAY_FROM_JOB : 0;
+    }
+
+    // Takes the launcher, started suspended.
+    void Follow(const PROCESS_INFORMATION& launcher)
+    {
+        if (AssignProcessToJobObject(job_, launcher.hProcess))
+            return;
+        inJob_ = false;
+        HANDLE own = nullptr;
+        DuplicateHandle(GetCurrentProcess(), launcher.hProcess, GetCurrentProcess(), &own, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+        followed_.push_back({own, launcher.dwProcessId, CreationTime(own)});
+    }
+
+    // Looks for new descendants; call it often while they may start.
+    void Discover()
+    {
+        if (inJob_)
+            return;
+        for (bool found = true; found;) {
+            found = false;
+            const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+            if (snapshot == INVALID_HANDLE_VALUE)
+                return;
+            PROCESSENTRY32 entry = {};
+            entry.dwSize = sizeof entry;
+            for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+                found = Consider(entry.th32ProcessID, entry.th32ParentProcessID) || found;
+            CloseHandle(snapshot);
+        }
+    }
+
+    DWORD Running()
+    {
+        if (inJob_) {
+            JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+            QueryInformationJobObject(job_, JobObjectBasicAccountingInformation, &accounting, sizeof accounting,
+                                      nullptr);
+            return accounting.ActiveProcesses;
+        }
+        Discover();
+        DWORD running = 0;
+        for (const Followed& process : followed_)
+            running += WaitForSingleObject(process.handle, 0) == WAIT_TIMEOUT ? 1 : 0;
+        return running;
+    }
+
+    void EndAll()
+    {
+        TerminateJobObject(job_, 1);
+        Discover();
+        for (const Followed& process : followed_)
+            TerminateProcess(process.handle, 1);
+    }
+
+private:
+    struct Followed {
+        HANDLE handle;
+        DWORD id;
+        ULONGLONG created;
+    };
+
+    bool Consider(DWORD id, DWORD parentId)
+    {
+        for (const Followed& process : followed_)
+            if (process.id == id)
+                return false;
+        for (std::size_t i = 0; i < followed_.size(); ++i) {
+            if (followed_[i].id != parentId)
+                continue;
+            const HANDLE child =
+                OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+            if (!child)
+                return false;
+            const ULONGLONG created = CreationTime(child);
+            // An older process that names a reused id as its parent is not its child.
+            if (created < followed_[i].created) {
+                CloseHandle(child);
+                return false;
+            }
+            followed_.push_back({child, id, created});
+            return true;
+        }
+        return false;
+    }
+
+    HANDLE job_;
+    bool inJob_ = true;
+    std::vector<Followed> followed_;
+};
 
 }  // namespace
 
@@ -281,19 +444,28 @@ void CaseDirectory::MakeDirectory(const std::string& relative) const
     CreateDirectoryA(path.c_str(), nullptr);
 }
 
+namespace {
+
+// A copy of a program that the shell starts without asking. CopyFile copies
+// the Zone.Identifier stream that a download gives a file, and the shell
+// then shows a security warning before it starts the copy.
+void CopyProgram(const std::string& from, const std::string& to)
+{
+    MakeParents(to);
+    Check(CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE, "cannot copy " + from + " to " + to);
+    DeleteFileA((to + ":Zone.Identifier").c_str());
+}
+
+}  // namespace
+
 void CaseDirectory::CopyLauncher(const std::string& relative) const
 {
-    const std::string path = *this / relative;
-    MakeParents(path);
-    Check(CopyFileA(LauncherToCopy().c_str(), path.c_str(), FALSE) != FALSE, "cannot copy the launcher to " + path);
+    CopyProgram(LauncherToCopy(), *this / relative);
 }
 
 void CaseDirectory::CopyMarker(const std::string& relative) const
 {
-    const std::string path = *this / relative;
-    MakeParents(path);
-    Check(CopyFileA(BesideThisProgram("marker.exe").c_str(), path.c_str(), FALSE) != FALSE,
-          "cannot copy the marker to " + path);
+    CopyProgram(BesideThisProgram("marker.exe"), *this / relative);
 }
 
 std::map<std::string, std::string> CaseDirectory::Snapshot() const
@@ -394,6 +566,43 @@ ShownMessageBox AnswerMessageBox(HWND window)
 
 namespace {
 
+DWORD WINAPI ShowOkBox(LPVOID caption)
+{
+    MessageBoxA(nullptr, "", static_cast<const char*>(caption), MB_OK | MB_ICONEXCLAMATION);
+    return 0;
+}
+
+}  // namespace
+
+// Windows labels the button in its own language ("Aceptar" in Spanish),
+// and the launcher only asks for MB_OK: a box this program shows with the
+// same flags tells the label once.
+std::string MessageBoxOkLabel()
+{
+    static const std::string label = [] {
+        static const std::string caption = "tolvan-ok-label-" + std::to_string(GetCurrentProcessId());
+        const HANDLE thread = CreateThread(nullptr, 0, &ShowOkBox, const_cast<char*>(caption.c_str()), 0, nullptr);
+        Check(thread != nullptr, "cannot show a message box");
+        std::string text;
+        const bool shown = WaitUntil([&] {
+            const HWND box = FindWindowA("#32770", caption.c_str());
+            const HWND button = box ? FindWindowExA(box, nullptr, "Button", nullptr) : nullptr;
+            if (!button || !IsWindowVisible(box))
+                return false;
+            text = WindowText(button);
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            return true;
+        });
+        const bool closed = WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
+        CloseHandle(thread);
+        Check(shown && closed, "the message box of this program did not come up and go");
+        return text;
+    }();
+    return label;
+}
+
+namespace {
+
 // Turns on a privilege this program holds; nothing happens when it holds none.
 void EnablePrivilege(LPCSTR name)
 {
@@ -410,9 +619,52 @@ void EnablePrivilege(LPCSTR name)
 
 }  // namespace
 
+namespace {
+
+// Turns on the registry virtualization that Windows gives a standard user's
+// 32-bit program without a manifest; false where this system refuses it.
+bool TurnOnVirtualization(HANDLE token)
+{
+    DWORD allowed = 0;
+    DWORD size = 0;
+    const DWORD on = 1;
+    if (!GetTokenInformation(token, TokenVirtualizationAllowed, &allowed, sizeof allowed, &size))
+        return false;
+    if (!allowed && !SetTokenInformation(token, TokenVirtualizationAllowed, const_cast<DWORD*>(&on), sizeof on))
+        return false;
+    return SetTokenInformation(token, TokenVirtualizationEnabled, const_cast<DWORD*>(&on), sizeof on) != FALSE;
+}
+
+bool RegistryVirtualized(HANDLE process)
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token))
+        return false;
+    DWORD enabled = 0;
+    DWORD size = 0;
+    if (!GetTokenInformation(token, TokenVirtualizationEnabled, &enabled, sizeof enabled, &size))
+        enabled = 0;
+    CloseHandle(token);
+    return enabled != 0;
+}
+
+}  // namespace
+
+std::string WhyNoRegistryVirtualization()
+{
+    const HANDLE token = StandardUserToken();
+    const bool on = TurnOnVirtualization(token);
+    const DWORD error = GetLastError();
+    CloseHandle(token);
+    if (on)
+        return std::string();
+    const std::string code = std::to_string(error);
+    return "registry virtualization cannot be turned on for a standard user's token (error " + code + ")";
+}
+
 // Windows lets a program start another with a restricted version of its
 // own token.
-HANDLE StandardUserToken()
+HANDLE StandardUserToken(bool withRegistryVirtualization)
 {
     HANDLE own = nullptr;
     Check(OpenProcessToken(GetCurrentProcess(),
@@ -442,6 +694,12 @@ HANDLE StandardUserToken()
     if (!lowered)
         CloseHandle(restricted);
     Check(lowered != FALSE, "cannot lower the integrity of a standard user's token");
+    if (withRegistryVirtualization && !TurnOnVirtualization(restricted)) {
+        const DWORD error = GetLastError();
+        CloseHandle(restricted);
+        SetLastError(error);
+        Check(false, "cannot turn on registry virtualization for a standard user's token");
+    }
     return restricted;
 }
 
@@ -453,45 +711,42 @@ RunResult Run(const RunOptions& options)
     // Read by Windows when a program starts, and handed on to what it starts.
     SetEnvironmentVariableA("__COMPAT_LAYER", options.runAsInvoker ? "RunAsInvoker" : nullptr);
 
-    // Everything the launcher starts stays in this job and dies with it.
-    const HANDLE job = CreateJobObjectA(nullptr, nullptr);
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-
+    StartedProcesses started;
+    const DWORD creation = CREATE_SUSPENDED | StartedProcesses::BreakawayFlag();
     std::string commandLine = "\"" + options.program + "\"";
     if (!options.arguments.empty())
         commandLine += " " + options.arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    BOOL started = FALSE;
+    BOOL created = FALSE;
     if (options.asStandardUser) {
         EnablePrivilege(SE_INCREASE_QUOTA_NAME);
-        const HANDLE token = StandardUserToken();
-        started = CreateProcessAsUserA(token, options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                                       CREATE_SUSPENDED, nullptr, options.currentDirectory.c_str(), &startup, &process);
+        const HANDLE token = StandardUserToken(options.withRegistryVirtualization);
+        created = CreateProcessAsUserA(token, options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                                       creation, nullptr, options.currentDirectory.c_str(), &startup, &process);
         const DWORD error = GetLastError();
         CloseHandle(token);
         SetLastError(error);
     } else {
-        started = CreateProcessA(options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                                 nullptr, options.currentDirectory.c_str(), &startup, &process);
+        created = CreateProcessA(options.program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, creation, nullptr,
+                                 options.currentDirectory.c_str(), &startup, &process);
     }
     RunResult result;
-    if (!started) {
+    if (!created) {
         result.startError = GetLastError();
-        CloseHandle(job);
         RemoveDirectoryA(markerDirectory.c_str());
         return result;
     }
-    AssignProcessToJobObject(job, process.hProcess);
+    result.registryVirtualized = RegistryVirtualized(process.hProcess);
+    started.Follow(process);
     ResumeThread(process.hThread);
 
     std::vector<HWND> answered;
     const DWORD startTime = GetTickCount();
     while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, kPollMs, QS_ALLINPUT) != WAIT_OBJECT_0) {
         PumpMessages(0);
+        started.Discover();
         if (GetTickCount() - startTime > kLauncherTimeoutMs)
             break;
         for (HWND window : VisibleTopLevelWindows(process.dwProcessId)) {
@@ -516,10 +771,9 @@ RunResult Run(const RunOptions& options)
         GetExitCodeProcess(process.hProcess, &result.exitCode);
 
     const DWORD targetsStarted = GetTickCount();
-    while (ActiveProcesses(job) > 0 && GetTickCount() - targetsStarted < kTargetsTimeoutMs)
+    while (started.Running() > 0 && GetTickCount() - targetsStarted < kTargetsTimeoutMs)
         Sleep(kPollMs);
-    TerminateJobObject(job, 1);
-    CloseHandle(job);
+    started.EndAll();
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 
@@ -564,9 +818,16 @@ std::vector<Launch> StartThroughTheShell(const std::string& file, const std::str
     shell.nShow = SW_SHOWNORMAL;
     const BOOL started = ShellExecuteExA(&shell);
     SetCurrentDirectoryA(saved);
+    // The marker starts nothing: waiting for it is waiting for all. One that
+    // never ends is ended, so that it outlives no case.
     if (started && shell.hProcess) {
-        WaitForSingleObject(shell.hProcess, kTargetsTimeoutMs);
+        if (WaitForSingleObject(shell.hProcess, kTargetsTimeoutMs) == WAIT_TIMEOUT)
+            TerminateProcess(shell.hProcess, 1);
         CloseHandle(shell.hProcess);
+    } else if (started) {
+        // The shell may hand the start on and give no process: its record tells.
+        std::error_code ignored;
+        WaitUntil([&] { return !fs::is_empty(markerDirectory, ignored); });
     }
     const std::vector<Launch> launches = CollectLaunches(markerDirectory);
     std::error_code ignored;

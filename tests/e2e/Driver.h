@@ -71,6 +71,7 @@ struct RunResult {
     DWORD startError = 0;  // why the launcher did not start, or 0
     bool exited = false;
     DWORD exitCode = 0;
+    bool registryVirtualized = false;           // as its token said when it started
     std::vector<ShownMessageBox> messageBoxes;  // in the order they came up
     int dialogs = 0;                            // launcher dialogs seen
     std::vector<Launch> launches;
@@ -92,6 +93,10 @@ struct RunOptions {
     // Starts it with the rights of a standard user: this program's own
     // rights without the Administrators group, at medium integrity.
     bool asStandardUser = false;
+    // And with the registry virtualized, as Windows starts a standard
+    // user's 32-bit program without a manifest that it takes for no
+    // installer.
+    bool withRegistryVirtualization = false;
 };
 
 // Starts the launcher, answers every message box with OK, waits for it
@@ -123,6 +128,10 @@ bool WaitUntil(const std::function<bool()>& condition);
 // it and answers it with OK. An empty caption and text when none came.
 ShownMessageBox AnswerMessageBox(HWND window);
 
+// The label Windows gives the button of a message box that asks for MB_OK,
+// in the language of this system.
+std::string MessageBoxOkLabel();
+
 // Describes a result, for failure messages.
 std::string Describe(const RunResult& result);
 
@@ -134,7 +143,10 @@ std::vector<Launch> StartThroughTheShell(const std::string& file, const std::str
 
 // This program's own token without the Administrators group, without its
 // privileges and at medium integrity: what a standard user's program runs
-// with.
-HANDLE StandardUserToken();
+// with; and virtualized, where asked.
+HANDLE StandardUserToken(bool withRegistryVirtualization = false);
+
+// Why StandardUserToken cannot give a virtualized token here, or an empty text.
+std::string WhyNoRegistryVirtualization();
 
 }  // namespace e2e

@@ -38,8 +38,8 @@ protected:
     }
 
     // The launcher's one message box, and nothing else: the text, the
-    // application name as caption, OK alone, the exclamation icon, no
-    // owner; no dialog, no launch, exit code 0.
+    // application name as caption, OK alone (labelled as Windows labels
+    // it), the exclamation icon, no owner; no dialog, no launch, exit code 0.
     static void ExpectOnlyMessage(const e2e::RunResult& result, const std::string& text,
                                   const std::string& appName = "TOLVAN")
     {
@@ -56,7 +56,7 @@ protected:
     {
         EXPECT_EQ(text, box.text);
         EXPECT_EQ(appName, box.caption);
-        EXPECT_EQ(std::vector<std::string>{"OK"}, box.buttons);
+        EXPECT_EQ(std::vector<std::string>{e2e::MessageBoxOkLabel()}, box.buttons);
         // The icon is told by its pixels, which only a painted screen has.
         if (WindowsArePainted()) {
             EXPECT_EQ(icon, box.icon);

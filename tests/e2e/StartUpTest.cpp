@@ -26,45 +26,24 @@ const char kNoSuitableKeys[] = "Error in ini file:\nNo suitable keys found";
 
 }  // namespace
 
-TEST_F(StartUpTest, WithoutAnIniFileSaysWhereItLooked)
-{
-    dir.CopyLauncher("TOLVAN.EXE");
-    ExpectOnlyMessage(Run(), NotFound(dir / "TOLVAN.ini"));
-}
-
-TEST_F(StartUpTest, AnIniFileWithoutUsableSilentIsTakenAsMissing)
+// Which values of Silent count is the core's rule; here one file that has
+// none it can use is taken as missing, as no file is.
+TEST_F(StartUpTest, WithoutAnIniFileOrAUsableSilentSaysWhereItLooked)
 {
     dir.CopyLauncher("TOLVAN.EXE");
     dir.CopyMarker("SETUP.EXE");
-    for (const char* ini : {
-             "",
-             "[Other]\r\nSilent=1\r\n",
-             "[Init]\r\nDefaultPath=SETUP.EXE\r\n",
-             "[Init]\r\nSilent=99\r\nDefaultPath=SETUP.EXE\r\n",
-         }) {
-        dir.Write("TOLVAN.ini", ini);
-        ExpectOnlyMessage(Run(), NotFound(dir / "TOLVAN.ini"));
-    }
+    ExpectOnlyMessage(Run(), NotFound(dir / "TOLVAN.ini"));
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=99\r\nDefaultPath=SETUP.EXE\r\n");
+    ExpectOnlyMessage(Run(), NotFound(dir / "TOLVAN.ini"));
 }
 
+// Key and section names in any case, as the profile calls match them.
 TEST_F(StartUpTest, SilentLaunchesTheDefaultProgramInTheCurrentDirectory)
 {
     dir.CopyLauncher("TOLVAN.EXE");
     dir.CopyMarker("RUNTIME\\SETUP.EXE");
-    for (const char* silent : {"1", "7", "-1"}) {
-        dir.Write("TOLVAN.ini", std::string("[Init]\r\nSilent=") + silent +
-                                    "\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\nDefaultName=Run-time\r\n");
-        const RunResult result = Run();
-        ExpectOnlyLaunch(result, dir / "RUNTIME\\SETUP.EXE", dir.Path());
-    }
-}
-
-TEST_F(StartUpTest, KeyNamesMatchWithoutRegardToCase)
-{
-    dir.CopyLauncher("TOLVAN.EXE");
-    dir.CopyMarker("SETUP.EXE");
-    dir.Write("TOLVAN.ini", "[init]\r\nsilent=1\r\ndefaultpath=SETUP.EXE\r\n");
-    ExpectOnlyLaunch(Run(), dir / "SETUP.EXE", dir.Path());
+    dir.Write("TOLVAN.ini", "[init]\r\nsilent=7\r\ndefaultpath=RUNTIME\\SETUP.EXE\r\ndefaultname=Run-time\r\n");
+    ExpectOnlyLaunch(Run(), dir / "RUNTIME\\SETUP.EXE", dir.Path());
 }
 
 TEST_F(StartUpTest, ArgumentsOnTheCommandLineChangeNothing)
@@ -85,18 +64,13 @@ TEST_F(StartUpTest, AProgramThatCannotStartIsReported)
     ExpectOnlyMessage(Run(), "'T:\\NOSUCH.EXE'\n Program could not be executed");
 }
 
+// DefaultPath is read from [Init] only.
 TEST_F(StartUpTest, WithoutDefaultPathThereIsNoSuitableKey)
 {
     dir.CopyLauncher("TOLVAN.EXE");
     dir.CopyMarker("SETUP.EXE");
-    for (const char* ini : {
-             "[Init]\r\nSilent=0\r\n",
-             "[Init]\r\nSilent=1\r\nDefaultName=Setup\r\n",
-             "[Init]\r\nSilent=1\r\n[ApplicationKeys]\r\nDefaultPath=SETUP.EXE\r\nDefaultName=Setup\r\n",
-         }) {
-        dir.Write("TOLVAN.ini", ini);
-        ExpectOnlyMessage(Run(), kNoSuitableKeys);
-    }
+    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\n[ApplicationKeys]\r\nDefaultPath=SETUP.EXE\r\nDefaultName=Setup\r\n");
+    ExpectOnlyMessage(Run(), kNoSuitableKeys);
 }
 
 TEST_F(StartUpTest, ACopyUnderAnotherNameReadsItsOwnIniFile)
@@ -241,6 +215,8 @@ TEST_F(StartUpTest, AtADriveRootTheIniPathHasOneSeparator)
 
 TEST_F(StartUpTest, ValuesArePassedOnAsWrittenAndCutAt79Characters)
 {
+    if (!SingleByteCodePage())
+        GTEST_SKIP() << WithoutSingleByteCodePage();
     dir.CopyLauncher("TOLVAN.EXE");
     const std::string longPath = "T:\\" + std::string(76, 'A') + "BCDEFGHIJ.EXE";
     for (const std::string& path : {std::string("%s%d%n%x\\SETUP.EXE"), std::string("T:\\Caf\xE9\\\xC4\xFF.EXE"), longPath}) {

@@ -21,11 +21,11 @@ protected:
 
     // The INI file of a typical medium, run without the dialog; the key
     // names are this test's own.
-    void WriteIni(bool withDefaultPath = true)
+    void WriteIni()
     {
         dir.Write("TOLVAN.ini", std::string("[Init]\r\nSilent=1\r\nCaption=Run-time Setup\r\n") +
                                     "INFO=LICENSE.TXT\r\n" +
-                                    (withDefaultPath ? "DefaultPath=RUNTIME\\SETUP.EXE\r\n" : "") +
+                                    "DefaultPath=RUNTIME\\SETUP.EXE\r\n"
                                     "DefaultName=Database run-time, full installation\r\n"
                                     "[ApplicationKeys]\r\n"
                                     "RKey1=" + runtimeKey + "\r\n"
@@ -64,40 +64,22 @@ bool StandardUserOpensWithFullAccess(const std::string& path)
 
 }  // namespace
 
-TEST_F(TargetSelectionTest, TheFirstCandidateWhoseKeyIsUnderLocalMachine)
-{
-    if (!HasAdministratorRights())
-        GTEST_SKIP() << kNeedsAdministrator;
-    WriteIni();
-    const ScratchKey key(HKEY_LOCAL_MACHINE, runtimeKey);
-    ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
-}
-
-TEST_F(TargetSelectionTest, ALaterCandidateWhoseKeyIsUnderClassesRoot)
-{
-    if (!HasAdministratorRights())
-        GTEST_SKIP() << kNeedsAdministrator;
-    WriteIni();
-    const ScratchKey key(HKEY_CLASSES_ROOT, addOnKey);
-    ExpectOnlyLaunchOf("ADDON\\SETUP.EXE");
-}
-
-TEST_F(TargetSelectionTest, TheDefaultProgramWhenNoKeyIsPresent)
+// The walk itself is the core's; here the keys are real ones under each
+// root, made by an administrator.
+TEST_F(TargetSelectionTest, TheFirstCandidateWhoseKeyIsPresentOrElseTheDefaultProgram)
 {
     WriteIni();
     ExpectOnlyLaunchOf("RUNTIME\\SETUP.EXE");
-}
-
-TEST_F(TargetSelectionTest, NoKeyAndNoDefaultProgramIsAnError)
-{
-    WriteIni(false);
-    ExpectOnlyMessage(Run(), "Error in ini file:\nNo suitable keys found");
+    SKIP_WITHOUT_ADMINISTRATOR_RIGHTS();
+    const ScratchKey addOn(HKEY_CLASSES_ROOT, addOnKey);
+    ExpectOnlyLaunchOf("ADDON\\SETUP.EXE");
+    const ScratchKey runtime(HKEY_LOCAL_MACHINE, runtimeKey);
+    ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
 }
 
 TEST_F(TargetSelectionTest, APresentCandidateWithoutPathLaunchesAnEmptyPath)
 {
-    if (!HasAdministratorRights())
-        GTEST_SKIP() << kNeedsAdministrator;
+    SKIP_WITHOUT_ADMINISTRATOR_RIGHTS();
     dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=RUNTIME\\SETUP.EXE\r\n"
                             "[ApplicationKeys]\r\nRKey1=" + runtimeKey + "\r\nName1=Upgrade\r\n"
                             "RKey2=" + addOnKey + "\r\nPath2=ADDON\\SETUP.EXE\r\n");
@@ -112,8 +94,7 @@ TEST_F(TargetSelectionTest, APresentCandidateWithoutPathLaunchesAnEmptyPath)
 // its own build sees, and a key only in the other view is absent to it.
 TEST_F(TargetSelectionTest, FindsKeysInTheRegistryViewOfItsOwnWidth)
 {
-    if (!HasAdministratorRights())
-        GTEST_SKIP() << kNeedsAdministrator;
+    SKIP_WITHOUT_ADMINISTRATOR_RIGHTS();
     BOOL onWow64 = FALSE;
     IsWow64Process(GetCurrentProcess(), &onWow64);
     if (sizeof(void*) == 4 && !onWow64)
@@ -133,23 +114,73 @@ TEST_F(TargetSelectionTest, FindsKeysInTheRegistryViewOfItsOwnWidth)
 }
 
 // Windows gives a key made by an administrator under HKEY_LOCAL_MACHINE
-// full access to administrators only: a launcher started by a standard
-// user finds it absent, and only the elevated one (as installer detection
-// starts it) takes its candidate.
-TEST_F(TargetSelectionTest, ALocalMachineKeyIsPresentOnlyToAnElevatedLauncher)
+// full access to administrators only. The elevated launcher (as installer
+// detection starts it) finds it; a standard user's launcher finds it absent,
+// unless Windows virtualizes the registry for it (a 32-bit program without
+// a manifest that it does not take for an installer): then an open of a key
+// under HKEY_LOCAL_MACHINE\Software that refuses full access is retried
+// with MAXIMUM_ALLOWED and succeeds, while keys excluded from
+// virtualization, Software\Classes among them, stay absent.
+TEST_F(TargetSelectionTest, AMachineKeyIsPresentElevatedOrVirtualizedUnderSoftwareAndAbsentToAStandardUser)
 {
-    if (!HasAdministratorRights())
-        GTEST_SKIP() << kNeedsAdministrator;
+    SKIP_WITHOUT_ADMINISTRATOR_RIGHTS();
     WriteIni();
-    const ScratchKey key(HKEY_LOCAL_MACHINE, runtimeKey);
-    if (StandardUserOpensWithFullAccess(runtimeKey))
-        GTEST_SKIP() << UnlikeWindows("lets a standard user open a key that an administrator made under "
-                                      "HKEY_LOCAL_MACHINE with full access");
-    ExpectOnlyLaunchOf("UPGRADE\\SETUP.EXE");
+    {
+        const ScratchKey key(HKEY_LOCAL_MACHINE, runtimeKey);
+        if (StandardUserOpensWithFullAccess(runtimeKey))
+            GTEST_SKIP() << UnlikeWindows("lets a standard user open a key that an administrator made under "
+                                          "HKEY_LOCAL_MACHINE with full access");
+    }
+    DWORD type = 0;
+    ASSERT_TRUE(GetBinaryTypeA((dir / "TOLVAN.EXE").c_str(), &type));
+    // Windows virtualizes no 64-bit program.
+    const bool launcherIs32Bit = type == SCS_32BIT_BINARY;
+    const std::string whyNotVirtualized = e2e::WhyNoRegistryVirtualization();
+    std::string virtualizationSkipped = whyNotVirtualized;
 
-    e2e::RunOptions standardUser;
-    standardUser.program = dir / "TOLVAN.EXE";
-    standardUser.currentDirectory = dir.Path();
-    standardUser.asStandardUser = true;
-    ExpectOnlyLaunch(RunChecked(dir, standardUser), dir / "RUNTIME\\SETUP.EXE", dir.Path());
+    // An administrator's key under HKEY_CLASSES_ROOT lives in
+    // HKEY_LOCAL_MACHINE\Software\Classes.
+    const struct {
+        HKEY root;
+        std::string path;
+        const char* target;
+        bool presentWhenVirtualized;
+    } keys[] = {
+        {HKEY_LOCAL_MACHINE, runtimeKey, "UPGRADE\\SETUP.EXE", true},
+        {HKEY_CLASSES_ROOT, addOnKey, "ADDON\\SETUP.EXE", false},
+    };
+    for (const auto& made : keys) {
+        SCOPED_TRACE(made.target);
+        const ScratchKey key(made.root, made.path);
+        ExpectOnlyLaunchOf(made.target);
+
+        e2e::RunOptions standardUser;
+        standardUser.program = dir / "TOLVAN.EXE";
+        standardUser.currentDirectory = dir.Path();
+        standardUser.asStandardUser = true;
+        ExpectOnlyLaunch(RunChecked(dir, standardUser), dir / "RUNTIME\\SETUP.EXE", dir.Path());
+
+        if (!whyNotVirtualized.empty())
+            continue;
+        // Started as Windows starts it where installer detection is off; where
+        // it is on, a standard user could not start it at all (740) without
+        // the compatibility layer, which may take virtualization away.
+        standardUser.withRegistryVirtualization = true;
+        standardUser.runAsInvoker = false;
+        e2e::RunResult result = e2e::Run(standardUser);
+        if (result.startError == 740) {
+            standardUser.runAsInvoker = true;
+            result = e2e::Run(standardUser);
+        }
+        EXPECT_TRUE(result.exited) << e2e::Describe(result);
+        if (!result.registryVirtualized) {
+            virtualizationSkipped = "Windows started the launcher for a standard user without registry virtualization";
+            continue;
+        }
+        const bool present = made.presentWhenVirtualized && launcherIs32Bit;
+        ExpectOnlyLaunch(result, dir / (present ? made.target : "RUNTIME\\SETUP.EXE"), dir.Path());
+    }
+    if (!virtualizationSkipped.empty())
+        GTEST_SKIP() << virtualizationSkipped
+                     << "; the elevated and the standard user's launcher were checked, the virtualized one cannot be";
 }

@@ -1,6 +1,7 @@
-// The test kit's runner (run-tests.cmd starts it): runs every test program
-// of the kit against the TOLVAN.EXE beside them, one after the other, each
-// writing its JUnit XML report into the results folder; after each one puts
+// The test kit's runner (run-tests.cmd starts it): removes the marks of a
+// download from the kit's files, runs every test program of the kit against
+// the TOLVAN.EXE beside them, one after the other, each writing its JUnit
+// XML report into the results folder; after each one puts
 // back what a killed or failed case may have left (the scratch keys and
 // files, a drive letter, the work area); lists the skipped and failed cases
 // and ends with the summary line. Exit status 0 only when nothing failed.
@@ -234,6 +235,17 @@ std::string RunProgram(const std::string& program, const std::string& arguments,
     return problem;
 }
 
+// A zip unpacked with Explorer gives each of its files the Zone.Identifier
+// stream of a download: the shell then warns before it starts such a
+// program, and CopyFile carries the stream on to the copies the tests start.
+void RemoveDownloadMarks(const std::string& folder)
+{
+    std::error_code ignored;
+    for (const auto& entry : fs::recursive_directory_iterator(folder, ignored))
+        if (entry.is_regular_file(ignored))
+            DeleteFileA((entry.path().string() + ":Zone.Identifier").c_str());
+}
+
 // At most one line of a reason, for the list at the end.
 std::string Shortened(const std::string& reason)
 {
@@ -246,7 +258,12 @@ std::string Shortened(const std::string& reason)
 int main()
 {
     SetConsoleCtrlHandler(&NoteInterrupt, TRUE);
+    // A program that crashes ends at once instead of waiting in Windows'
+    // error dialog until its time limit; the test programs, and what they
+    // start, inherit the mode.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     const std::string kit = BesideThisProgram("");
+    RemoveDownloadMarks(kit);
     const std::string results = kit + "results";
     CreateDirectoryA(results.c_str(), nullptr);
     const MachineState before;
