@@ -194,6 +194,30 @@ TEST(CheckerReport, ExitStatusSaysHowBadItIs)
     EXPECT_EQ(kCannotCheck, BuildReport(noPreview).status);
 }
 
+// A file that is there but whose Silent reads as 99: the report says why
+// the launcher calls it missing.
+TEST(CheckerReport, TellsWhySilentReadsAsAMissingFile)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"[Init]\nSilent=99\n", "  line 2: Silent=99 reads as 99, which the launcher takes for a missing key: it "
+                                 "reports the file as not found"},
+        {"[Init]\nCaption=C\n", "  [Init] has no Silent: it reads as 99 and the launcher reports the file as not found"},
+        {"[Other]\nSilent=0\n", "  the file has no [Init] section: Silent reads as 99 and the launcher reports the "
+                                 "file as not found"},
+    };
+    for (const auto& [iniText, warning] : cases) {
+        CheckFacts facts = Loaded();
+        facts.iniText = iniText;
+        facts.decision.outcome = LoadDecision::Outcome::IniNotFound;
+        facts.calls.resize(1);
+        facts.calls[0].integer = 99;
+        const CheckReport report = BuildReport(facts);
+        EXPECT_TRUE(HasLine(report, "Application name: TOLVAN")) << report.text;
+        EXPECT_TRUE(HasLine(report, "  [Init] Silent: 99 (what a missing file, section or key reads as)"));
+        EXPECT_TRUE(HasLine(report, warning)) << report.text;
+    }
+}
+
 TEST(CheckerReport, WarnsOfDllFilesBesideTheLauncher)
 {
     CheckFacts facts = Loaded();
