@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/ExpectedTexts.h"
 #include "tests/Platform.h"
 #include "tests/WinThread.h"
 #include "tests/e2e/LauncherTest.h"
@@ -447,7 +448,7 @@ TEST_F(DialogTest, AFailedStartIsReportedAfterTheDialog)
     WriteIni("", "NOSUCH\\SETUP.EXE");
     const RunResult result = RunAnswering([](HWND dialog) { e2e::PressKey(dialog, VK_RETURN); });
     ASSERT_EQ(1u, result.messageBoxes.size()) << e2e::Describe(result);
-    ExpectMessageBox(result.messageBoxes[0], "'NOSUCH\\SETUP.EXE'\n Program could not be executed");
+    ExpectMessageBox(result.messageBoxes[0], LaunchFailedText("NOSUCH\\SETUP.EXE"));
     EXPECT_TRUE(result.launches.empty());
     // The message box does not change the exit code of the dialog run.
     EXPECT_EQ(static_cast<DWORD>(VK_RETURN), result.exitCode);

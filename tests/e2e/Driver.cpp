@@ -1,6 +1,7 @@
 #include "tests/e2e/Driver.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -23,6 +24,8 @@ namespace {
 constexpr DWORD kLauncherTimeoutMs = 15000;
 constexpr DWORD kTargetsTimeoutMs = 10000;
 constexpr DWORD kPollMs = 10;
+// A large text takes the other process a while to copy.
+constexpr DWORD kTextTimeoutMs = 10000;
 
 // The launcher the cases copy: the one built beside the driver, or the one
 // TOLVAN_LAUNCHER names (such as a signed copy of it).
@@ -475,17 +478,93 @@ std::map<std::string, std::string> CaseDirectory::Snapshot() const
     return entries;
 }
 
+namespace {
+
+// A message another process must answer, or the case fails saying which.
+DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const char* name)
+{
+    DWORD_PTR answer = 0;
+    Check(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kTextTimeoutMs, &answer) != 0,
+          std::string("no answer to ") + name + " from window " +
+              std::to_string(reinterpret_cast<std::uintptr_t>(window)));
+    return answer;
+}
+
+// Wine 10 copies a text that another process asks for onto the stack of the
+// thread that owns the window, and a text of a mebibyte overflows it: that
+// program ends. Larger edit controls are read by their lines.
+constexpr DWORD_PTR kWholeTextLimit = 64 * 1024;
+
+struct EditSize {
+    DWORD_PTR lines;
+    DWORD_PTR length;
+};
+
+EditSize SizeOfEdit(HWND edit)
+{
+    const DWORD_PTR lines = Ask(edit, EM_GETLINECOUNT, 0, 0, "EM_GETLINECOUNT");
+    const DWORD_PTR last = Ask(edit, EM_LINEINDEX, lines - 1, 0, "EM_LINEINDEX");
+    return {lines, last + Ask(edit, EM_LINELENGTH, last, 0, "EM_LINELENGTH")};
+}
+
+bool IsMultiLineEdit(HWND window)
+{
+    return ClassName(window) == "Edit" && (GetWindowLongA(window, GWL_STYLE) & ES_MULTILINE) != 0;
+}
+
+}  // namespace
+
 std::string WindowText(HWND window)
 {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
-        return std::string();
+    // A read that gets no answer, or less than the whole text, must not
+    // look like an empty control.
+    if (IsMultiLineEdit(window)) {
+        const DWORD_PTR length = SizeOfEdit(window).length;
+        Check(length <= kWholeTextLimit, "the edit control holds " + std::to_string(length) +
+                                             " bytes, more than one read from another process can carry: "
+                                             "sample its lines instead");
+    }
+    const DWORD began = GetTickCount();
+    const DWORD_PTR length = Ask(window, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH");
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                        SMTO_ABORTIFHUNG, 2000, &copied);
+    const LRESULT answered = SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+                                                 SMTO_ABORTIFHUNG, kTextTimeoutMs, &copied);
+    Check(answered != 0 && copied == length,
+          "WM_GETTEXT copied " + std::to_string(copied) + " of " + std::to_string(length) + " bytes from window " +
+              std::to_string(reinterpret_cast<std::uintptr_t>(window)) + (answered ? "" : ", no answer") + " after " +
+              std::to_string(GetTickCount() - began) + " ms");
     text.resize(copied);
     return text;
+}
+
+EditSample SampleEdit(HWND edit, std::size_t step)
+{
+    Check(IsMultiLineEdit(edit), "not a multi-line edit control");
+    const EditSize size = SizeOfEdit(edit);
+    EditSample sample;
+    sample.length = size.length;
+    std::vector<DWORD_PTR> lines;
+    for (DWORD_PTR line = 0; line < size.lines; line += std::max<std::size_t>(step, 1))
+        lines.push_back(line);
+    if (lines.back() != size.lines - 1)
+        lines.push_back(size.lines - 1);
+    for (const DWORD_PTR line : lines) {
+        const DWORD_PTR start = Ask(edit, EM_LINEINDEX, line, 0, "EM_LINEINDEX");
+        // The first word of the buffer gives its size. Wine hands another
+        // process only half a buffer's size of an ANSI line: twice the
+        // line's length gets it whole.
+        const DWORD_PTR length = Ask(edit, EM_LINELENGTH, start, 0, "EM_LINELENGTH");
+        std::string text(std::min<DWORD_PTR>(2 * length + sizeof(WORD), 0xFFFF), '\0');
+        const WORD capacity = static_cast<WORD>(text.size());
+        std::memcpy(&text[0], &capacity, sizeof capacity);
+        const DWORD_PTR copied = Ask(edit, EM_GETLINE, line, reinterpret_cast<LPARAM>(&text[0]), "EM_GETLINE");
+        Check(copied == length, "EM_GETLINE copied " + std::to_string(copied) + " of line " + std::to_string(line) +
+                                    "'s " + std::to_string(length) + " bytes");
+        text.resize(copied);
+        sample.lines.push_back({start, text});
+    }
+    return sample;
 }
 
 std::string ItemText(HWND dialog, int id)
@@ -756,9 +835,20 @@ RunResult Run(const RunOptions& options)
             answered.push_back(window);
             if (GetDlgItem(window, IDC_INFO_TEXT)) {
                 ++result.dialogs;
-                if (options.onDialog)
-                    options.onDialog(window);
-                else
+                if (options.onDialog) {
+                    try {
+                        options.onDialog(window);
+                    } catch (...) {
+                        // A case that fails while the dialog is up leaves
+                        // nothing behind for the next.
+                        started.EndAll();
+                        CloseHandle(process.hThread);
+                        CloseHandle(process.hProcess);
+                        std::error_code ignored;
+                        fs::remove_all(markerDirectory, ignored);
+                        throw;
+                    }
+                } else
                     PressKey(window, VK_ESCAPE);
             } else {
                 result.messageBoxes.push_back(ReadMessageBox(window));

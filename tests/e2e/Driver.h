@@ -107,11 +107,25 @@ RunResult Run(const RunOptions& options);
 // background, to tell icons apart that live in different processes.
 std::string IconPixels(HICON icon);
 
-// Texts of another process's windows, read with WM_GETTEXT.
+// Texts of another process's windows, read whole with WM_GETTEXT, or the
+// case fails saying why.
 std::string WindowText(HWND window);
 
 // A control's text, read from outside.
 std::string ItemText(HWND dialog, int id);
+
+// Every step-th line of another process's multi-line edit control, and its
+// last, each with where it starts in the text; and the text's length. For
+// texts WindowText cannot read whole.
+struct EditLine {
+    std::size_t start;
+    std::string text;
+};
+struct EditSample {
+    std::size_t length = 0;
+    std::vector<EditLine> lines;
+};
+EditSample SampleEdit(HWND edit, std::size_t step);
 
 // Input as a user gives it, posted from outside: a click at the centre of
 // a control, a key pressed and released.

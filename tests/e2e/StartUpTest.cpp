@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/ExpectedTexts.h"
 #include "tests/Platform.h"
 #include "tests/Scratch.h"
 #include "tests/e2e/LauncherTest.h"
@@ -14,15 +15,7 @@ using e2e::RunResult;
 
 namespace {
 
-class StartUpTest : public LauncherTest {
-protected:
-    static std::string NotFound(const std::string& iniPath)
-    {
-        return "'" + iniPath + "'\n File not found or missing key";
-    }
-};
-
-const char kNoSuitableKeys[] = "Error in ini file:\nNo suitable keys found";
+class StartUpTest : public LauncherTest {};
 
 }  // namespace
 
@@ -32,9 +25,9 @@ TEST_F(StartUpTest, WithoutAnIniFileOrAUsableSilentSaysWhereItLooked)
 {
     dir.CopyLauncher("TOLVAN.EXE");
     dir.CopyMarker("SETUP.EXE");
-    ExpectOnlyMessage(Run(), NotFound(dir / "TOLVAN.ini"));
+    ExpectOnlyMessage(Run(), IniNotFoundText(dir / "TOLVAN.ini"));
     dir.Write("TOLVAN.ini", "[Init]\r\nSilent=99\r\nDefaultPath=SETUP.EXE\r\n");
-    ExpectOnlyMessage(Run(), NotFound(dir / "TOLVAN.ini"));
+    ExpectOnlyMessage(Run(), IniNotFoundText(dir / "TOLVAN.ini"));
 }
 
 // Key and section names in any case, as the profile calls match them.
@@ -61,7 +54,7 @@ TEST_F(StartUpTest, AProgramThatCannotStartIsReported)
 {
     dir.CopyLauncher("TOLVAN.EXE");
     dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=T:\\NOSUCH.EXE\r\n");
-    ExpectOnlyMessage(Run(), "'T:\\NOSUCH.EXE'\n Program could not be executed");
+    ExpectOnlyMessage(Run(), LaunchFailedText("T:\\NOSUCH.EXE"));
 }
 
 // DefaultPath is read from [Init] only.
@@ -70,7 +63,7 @@ TEST_F(StartUpTest, WithoutDefaultPathThereIsNoSuitableKey)
     dir.CopyLauncher("TOLVAN.EXE");
     dir.CopyMarker("SETUP.EXE");
     dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\n[ApplicationKeys]\r\nDefaultPath=SETUP.EXE\r\nDefaultName=Setup\r\n");
-    ExpectOnlyMessage(Run(), kNoSuitableKeys);
+    ExpectOnlyMessage(Run(), kNoSuitableKeysText);
 }
 
 TEST_F(StartUpTest, ACopyUnderAnotherNameReadsItsOwnIniFile)
@@ -79,11 +72,11 @@ TEST_F(StartUpTest, ACopyUnderAnotherNameReadsItsOwnIniFile)
     dir.CopyLauncher("my.setup.exe");
     dir.CopyMarker("SETUP.EXE");
     dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n");
-    ExpectOnlyMessage(Run("INSTALL.EXE"), NotFound(dir / "INSTALL.ini"), "INSTALL");
-    ExpectOnlyMessage(Run("my.setup.exe"), NotFound(dir / "my.setup.ini"), "my.setup");
+    ExpectOnlyMessage(Run("INSTALL.EXE"), IniNotFoundText(dir / "INSTALL.ini"), "INSTALL");
+    ExpectOnlyMessage(Run("my.setup.exe"), IniNotFoundText(dir / "my.setup.ini"), "my.setup");
 
     dir.Write("my.setup.ini", "[Init]\r\nSilent=1\r\nDefaultPath=NOSUCH.EXE\r\n");
-    ExpectOnlyMessage(Run("my.setup.exe"), "'NOSUCH.EXE'\n Program could not be executed", "my.setup");
+    ExpectOnlyMessage(Run("my.setup.exe"), LaunchFailedText("NOSUCH.EXE"), "my.setup");
 }
 
 TEST_F(StartUpTest, LooksInTheCurrentDirectoryNotBesideItself)
@@ -91,7 +84,7 @@ TEST_F(StartUpTest, LooksInTheCurrentDirectoryNotBesideItself)
     dir.CopyLauncher("MEDIA\\TOLVAN.EXE");
     dir.Write("MEDIA\\TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n");
     dir.MakeDirectory("WORK");
-    ExpectOnlyMessage(Run("MEDIA\\TOLVAN.EXE", "WORK"), NotFound(dir / "WORK\\TOLVAN.ini"));
+    ExpectOnlyMessage(Run("MEDIA\\TOLVAN.EXE", "WORK"), IniNotFoundText(dir / "WORK\\TOLVAN.ini"));
 }
 
 TEST_F(StartUpTest, ARelativeTargetIsFoundFromTheCurrentDirectory)
@@ -206,7 +199,7 @@ TEST_F(StartUpTest, AtADriveRootTheIniPathHasOneSeparator)
     e2e::RunOptions options;
     options.program = root / "TOLVAN.EXE";
     options.currentDirectory = drive.Root();
-    ExpectOnlyMessage(RunChecked(root, options), NotFound(drive.Root() + "TOLVAN.ini"));
+    ExpectOnlyMessage(RunChecked(root, options), IniNotFoundText(drive.Root() + "TOLVAN.ini"));
 
     root.CopyMarker("SETUP\\SETUP.EXE");
     root.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP\\SETUP.EXE\r\n");
@@ -221,7 +214,7 @@ TEST_F(StartUpTest, ValuesArePassedOnAsWrittenAndCutAt79Characters)
     const std::string longPath = "T:\\" + std::string(76, 'A') + "BCDEFGHIJ.EXE";
     for (const std::string& path : {std::string("%s%d%n%x\\SETUP.EXE"), std::string("T:\\Caf\xE9\\\xC4\xFF.EXE"), longPath}) {
         dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=" + path + "\r\n");
-        ExpectOnlyMessage(Run(), "'" + path.substr(0, 79) + "'\n Program could not be executed");
+        ExpectOnlyMessage(Run(), LaunchFailedText(path.substr(0, 79)));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/ExpectedTexts.h"
 #include "tests/Platform.h"
 #include "tests/e2e/LauncherTest.h"
 #include "tests/win/ScratchKey.h"
@@ -85,7 +86,7 @@ TEST_F(TargetSelectionTest, APresentCandidateWithoutPathLaunchesAnEmptyPath)
                             "RKey2=" + addOnKey + "\r\nPath2=ADDON\\SETUP.EXE\r\n");
     const ScratchKey key(HKEY_CURRENT_USER, runtimeKey);
     const ScratchKey other(HKEY_CLASSES_ROOT, addOnKey);
-    ExpectOnlyMessage(Run(), "''\n Program could not be executed");
+    ExpectOnlyMessage(Run(), LaunchFailedText(""));
 }
 
 // A 32-bit setup writes its keys under HKEY_LOCAL_MACHINE\Software in the

@@ -9,14 +9,42 @@
 #include "tests/WinFiles.h"
 #include "tests/WinThread.h"
 
+// Each way an open fails as the panel's line names it: the cause, and the
+// platform's code behind it where the platform fixes one.
 TEST(File, AFailedOpenFillsTheErrorRecord)
 {
-    CFile file;
-    CFileException error;
-    const std::string missing = UniqueScratchPath("no-such-file.txt");
-    EXPECT_FALSE(file.Open(missing.c_str(), &error));
-    EXPECT_EQ(2, error.cause);
-    EXPECT_EQ(2, error.osError);
+    const std::string root = UniqueScratchPath("open-failures");
+    ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA((root + "\\LICENSE").c_str(), nullptr));
+    ASSERT_TRUE(WriteBytes(root + "\\HELD.TXT", "END USER AGREEMENT"));
+    const HANDLE held = CreateFileA((root + "\\HELD.TXT").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    struct Case {
+        const char* name;
+        int cause;
+        long osError;  // 0: whatever the platform gives
+    } const cases[] = {
+        {"license.txt", 2, ERROR_FILE_NOT_FOUND},
+        {"NODIR\\info.txt", 3, ERROR_PATH_NOT_FOUND},
+        {"LICENSE", 5, ERROR_ACCESS_DENIED},
+        {"HELD.TXT", 11, ERROR_SHARING_VIOLATION},
+        {"bad|name?.txt", 3, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFile file;
+        CFileException error;
+        EXPECT_FALSE(file.Open((root + "\\" + c.name).c_str(), &error));
+        EXPECT_EQ(c.cause, error.cause);
+        if (c.osError != 0) {
+            EXPECT_EQ(c.osError, error.osError);
+        }
+    }
+    CloseHandle(held);
+    DeleteFileA((root + "\\HELD.TXT").c_str());
+    RemoveDirectoryA((root + "\\LICENSE").c_str());
+    RemoveDirectoryA(root.c_str());
 }
 
 TEST(File, ReadsWithoutSharingTheFile)
