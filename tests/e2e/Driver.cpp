@@ -484,16 +484,19 @@ namespace {
 DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const char* name)
 {
     DWORD_PTR answer = 0;
-    Check(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kTextTimeoutMs, &answer) != 0,
+    // Not SMTO_ABORTIFHUNG: a program busy for seconds laying out a large
+    // text counts as hung, and the answer would be lost.
+    Check(SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kTextTimeoutMs, &answer) != 0,
           std::string("no answer to ") + name + " from window " +
               std::to_string(reinterpret_cast<std::uintptr_t>(window)));
     return answer;
 }
 
 // Wine 10 copies a text that another process asks for onto the stack of the
-// thread that owns the window, and a text of a mebibyte overflows it: that
-// program ends. Larger edit controls are read by their lines.
-constexpr DWORD_PTR kWholeTextLimit = 64 * 1024;
+// thread that owns the window: half a mebibyte of ANSI text fits, a
+// mebibyte overflows it and that program ends. Larger edit controls are
+// sampled by their lines.
+constexpr DWORD_PTR kWholeTextLimit = 256 * 1024;
 
 struct EditSize {
     DWORD_PTR lines;
@@ -529,7 +532,7 @@ std::string WindowText(HWND window)
     std::string text(length + 1, '\0');
     DWORD_PTR copied = 0;
     const LRESULT answered = SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                                                 SMTO_ABORTIFHUNG, kTextTimeoutMs, &copied);
+                                                 SMTO_NORMAL, kTextTimeoutMs, &copied);
     Check(answered != 0 && copied == length,
           "WM_GETTEXT copied " + std::to_string(copied) + " of " + std::to_string(length) + " bytes from window " +
               std::to_string(reinterpret_cast<std::uintptr_t>(window)) + (answered ? "" : ", no answer") + " after " +
@@ -551,7 +554,7 @@ EditSample SampleEdit(HWND edit, std::size_t step)
         lines.push_back(size.lines - 1);
     for (const DWORD_PTR line : lines) {
         const DWORD_PTR start = Ask(edit, EM_LINEINDEX, line, 0, "EM_LINEINDEX");
-        // The first word of the buffer gives its size. Wine hands another
+        // The first word of the buffer gives its size. Wine 10 hands another
         // process only half a buffer's size of an ANSI line: twice the
         // line's length gets it whole.
         const DWORD_PTR length = Ask(edit, EM_LINELENGTH, start, 0, "EM_LINELENGTH");
@@ -822,7 +825,7 @@ RunResult Run(const RunOptions& options)
     ResumeThread(process.hThread);
 
     std::vector<HWND> answered;
-    const DWORD startTime = GetTickCount();
+    DWORD startTime = GetTickCount();
     while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, kPollMs, QS_ALLINPUT) != WAIT_OBJECT_0) {
         PumpMessages(0);
         started.Discover();
@@ -848,6 +851,9 @@ RunResult Run(const RunOptions& options)
                         fs::remove_all(markerDirectory, ignored);
                         throw;
                     }
+                    // The time a case took reading the dialog is not the
+                    // launcher's.
+                    startTime = GetTickCount();
                 } else
                     PressKey(window, VK_ESCAPE);
             } else {
