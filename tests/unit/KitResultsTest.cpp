@@ -1,6 +1,6 @@
 // The runner's reading of GoogleTest's XML reports, on a report as
 // GoogleTest 1.12 writes it, and its summary line.
-#include "tests/kit/Results.h"
+#include "kit/Results.h"
 
 #include <gtest/gtest.h>
 

@@ -19,7 +19,7 @@
 #include "KitPrograms.h"
 #include "tests/Scratch.h"
 #include "tests/ThisProgram.h"
-#include "tests/kit/Results.h"
+#include "kit/Results.h"
 #include "tests/win/ScratchKey.h"
 
 namespace fs = std::filesystem;

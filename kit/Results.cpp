@@ -1,4 +1,4 @@
-#include "tests/kit/Results.h"
+#include "kit/Results.h"
 
 #include <algorithm>
 #include <cstdlib>
