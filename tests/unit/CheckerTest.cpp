@@ -2,6 +2,7 @@
 // of its preview, and the exit status and key lines of its report.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -161,126 +162,113 @@ bool HasLine(const CheckReport& report, const std::string& line)
     return ("\n" + report.text).find("\n" + line + "\n") != std::string::npos;
 }
 
-TEST(CheckerReport, ExitStatusSaysHowBadItIs)
+// One report line a fault of its kind gives, and the exit status: what the
+// launcher's rules make of the medium, and what they cannot see (a network
+// drive, names the code page cannot write, a licence too large to hold,
+// DLL files beside the launcher).
+TEST(CheckerReport, SaysWhatIsWrongAndHowBadItIs)
 {
-    CheckFacts sound = Loaded();
-    EXPECT_EQ(kNothingWrong, BuildReport(sound).status) << BuildReport(sound).text;
-    EXPECT_TRUE(HasLine(BuildReport(sound), "Result: nothing wrong (exit status 0)"));
-
-    CheckFacts cut = Loaded();
     const std::string title(79, 't');
-    cut.calls.push_back(Read("Title", title, title + "LOST"));
-    const CheckReport cutReport = BuildReport(cut);
-    EXPECT_EQ(kWarnings, cutReport.status);
-    EXPECT_TRUE(HasLine(cutReport, "  [Init] Title: " + title));
-    EXPECT_TRUE(HasLine(cutReport, "    cut to 79 characters; lost: LOST"));
-    EXPECT_TRUE(HasLine(cutReport, "  [Init] Title is longer than 79 characters: the launcher loses 4 characters of it"));
-    EXPECT_TRUE(HasLine(cutReport, "Result: 1 warning (exit status 1)"));
-
-    CheckFacts missing = Loaded();
-    missing.programFound.clear();
-    const CheckReport missingReport = BuildReport(missing);
-    EXPECT_EQ(kLauncherError, missingReport.status);
-    EXPECT_TRUE(HasLine(missingReport, "Program: SETUP.EXE does not exist, seen from D:\\"));
-    EXPECT_TRUE(HasLine(missingReport, "The launch fails with this message:\n" + Indented(LaunchFailedText("SETUP.EXE"))));
-
-    CheckFacts noInfo = Loaded();
-    noInfo.settings.silent = 0;
-    EXPECT_TRUE(HasLine(BuildReport(noInfo), "  Panel: empty, since INFO is not set"));
-
-    CheckFacts noPreview = Loaded();
-    noPreview.previewAsked = true;
-    noPreview.previewError = "cannot write X.bmp";
-    EXPECT_EQ(kCannotCheck, BuildReport(noPreview).status);
-}
-
-// A file that is there but whose Silent reads as 99: the report says why
-// the launcher calls it missing.
-TEST(CheckerReport, TellsWhySilentReadsAsAMissingFile)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {"[Init]\nSilent=99\n", "  line 2: Silent=99 reads as 99, which the launcher takes for a missing key: it "
-                                 "reports the file as not found"},
-        {"[Init]\nCaption=C\n", "  [Init] has no Silent: it reads as 99 and the launcher reports the file as not found"},
-        {"[Other]\nSilent=0\n", "  the file has no [Init] section: Silent reads as 99 and the launcher reports the "
-                                 "file as not found"},
-    };
-    for (const auto& [iniText, warning] : cases) {
-        CheckFacts facts = Loaded();
-        facts.iniText = iniText;
-        facts.decision.outcome = LoadDecision::Outcome::IniNotFound;
-        facts.calls.resize(1);
-        facts.calls[0].integer = 99;
-        const CheckReport report = BuildReport(facts);
-        EXPECT_TRUE(HasLine(report, "Application name: TOLVAN")) << report.text;
-        EXPECT_TRUE(HasLine(report, "  [Init] Silent: 99 (what a missing file, section or key reads as)"));
-        EXPECT_TRUE(HasLine(report, warning)) << report.text;
-    }
-}
-
-TEST(CheckerReport, WarnsOfDllFilesBesideTheLauncher)
-{
-    CheckFacts facts = Loaded();
-    facts.dllFiles = {"version.dll", "UXTHEME.DLL"};
-    const CheckReport report = BuildReport(facts);
-    EXPECT_TRUE(HasLine(report, "  DLL files lie beside the launcher: version.dll, UXTHEME.DLL. TOLVAN.EXE loads none "
-                                "of them, but a program started from here, elevated as a setup is, may load them with "
-                                "administrator rights; keep on the medium only the DLLs its programs need, in their "
-                                "own folders"))
-        << report.text;
-    EXPECT_EQ(kWarnings, report.status);
-}
-
-// What the launcher's rules cannot see: a medium on a network drive, names
-// the code page cannot write, a licence too large to hold. Each is a
-// warning; a medium without them gets none.
-TEST(CheckerReport, WarnsOfWhatBreaksMediaInTheField)
-{
     const std::string elevated =
         " is on a network drive: Windows starts the launcher elevated, as a setup, and an elevated program does not "
         "see the drive letters mapped before, so it would end with \"File not found or missing key\"; start it from ";
-    CheckFacts network = Loaded();
-    network.directory = "S:\\media";
-    network.onNetworkDrive = true;
-    network.uncPath = "\\\\server\\share\\media";
-    EXPECT_TRUE(HasLine(BuildReport(network), "  S:\\media" + elevated + "\\\\server\\share\\media instead"));
-    EXPECT_EQ(kWarnings, BuildReport(network).status);
-    network.uncPath.clear();
-    EXPECT_TRUE(HasLine(BuildReport(network),
-                        "  S:\\media" + elevated + "the share's UNC path (\\\\server\\share\\...) instead"));
-
-    CheckFacts names = Loaded();
-    names.codePage = 1252;
-    names.directoryInCodePage = AnsiView{"D:\\????\\a?b", {4, 5, 6, 7, 11}};
-    names.calls.back().inCodePage = AnsiView{"???.EXE", {1, 2, 3}};
-    const CheckReport namesReport = BuildReport(names);
-    EXPECT_TRUE(HasLine(
-        namesReport, "  the directory's path holds characters that code page 1252 cannot write, at characters 4 to 7 "
-                     "and 11 of D:\\????\\a?b (shown as ?): the launcher gets other characters in their place, so "
-                     "it finds neither its INI file nor the programs beside it; name the folders in plain ASCII"))
-        << namesReport.text;
-    EXPECT_TRUE(HasLine(namesReport,
-                        "  [Init] DefaultPath holds characters that code page 1252 cannot write, at characters 1 to 3 "
-                        "of ???.EXE (shown as ?): the launcher gets other characters in their place; write it in plain "
-                        "ASCII or in the characters of that code page"))
-        << namesReport.text;
-    EXPECT_TRUE(HasLine(namesReport, "Result: 2 warnings (exit status 1)"));
-
-    CheckFacts large = Loaded();
-    large.settings.silent = 0;
-    large.settings.infoFile = Text("LICENSE.TXT");
-    large.panelRead = true;
-    large.panel.outcome = InfoPanelContent::Outcome::TooLarge;
-    const CheckReport largeReport = BuildReport(large);
-    EXPECT_TRUE(HasLine(largeReport, "  Panel: empty; the text of LICENSE.TXT is too large to hold, and the launcher "
-                                     "first shows this message:\n" + Indented(kOutOfMemoryText, "    ") + "\n  OK reads: OK"))
-        << largeReport.text;
-    EXPECT_TRUE(HasLine(largeReport, "  LICENSE.TXT is too large for the launcher to hold: it shows \"Out of memory.\" "
-                                     "and an empty panel, and OK starts the program without the text having been "
-                                     "shown"));
-    EXPECT_EQ(kWarnings, largeReport.status);
-
-    EXPECT_TRUE(HasLine(BuildReport(Loaded()), "Warnings: none"));
+    const auto silentReads99 = [](const char* iniText) {
+        return [iniText](CheckFacts& facts) {
+            facts.iniText = iniText;
+            facts.decision.outcome = LoadDecision::Outcome::IniNotFound;
+            facts.calls.resize(1);
+            facts.calls[0].integer = 99;
+        };
+    };
+    const struct {
+        const char* what;
+        std::function<void(CheckFacts&)> change;
+        std::vector<std::string> lines;
+        int status;
+    } cases[] = {
+        {"a sound medium", [](CheckFacts&) {}, {"Warnings: none", "Result: nothing wrong (exit status 0)"},
+         kNothingWrong},
+        {"a value cut at 79 characters",
+         [&](CheckFacts& facts) { facts.calls.push_back(Read("Title", title, title + "LOST")); },
+         {"  [Init] Title: " + title, "    cut to 79 characters; lost: LOST",
+          "  [Init] Title is longer than 79 characters: the launcher loses 4 characters of it",
+          "Result: 1 warning (exit status 1)"},
+         kWarnings},
+        {"a missing program", [](CheckFacts& facts) { facts.programFound.clear(); },
+         {"Program: SETUP.EXE does not exist, seen from D:\\",
+          "The launch fails with this message:\n" + Indented(LaunchFailedText("SETUP.EXE"))},
+         kLauncherError},
+        {"a dialog without INFO", [](CheckFacts& facts) { facts.settings.silent = 0; },
+         {"  Panel: empty, since INFO is not set"}, kNothingWrong},
+        {"a preview that cannot be written",
+         [](CheckFacts& facts) {
+             facts.previewAsked = true;
+             facts.previewError = "cannot write X.bmp";
+         },
+         {}, kCannotCheck},
+        {"Silent=99", silentReads99("[Init]\nSilent=99\n"),
+         {"Application name: TOLVAN", "  [Init] Silent: 99 (what a missing file, section or key reads as)",
+          "  line 2: Silent=99 reads as 99, which the launcher takes for a missing key: it reports the file as not "
+          "found"},
+         kLauncherError},
+        {"no Silent", silentReads99("[Init]\nCaption=C\n"),
+         {"  [Init] has no Silent: it reads as 99 and the launcher reports the file as not found"}, kLauncherError},
+        {"no [Init]", silentReads99("[Other]\nSilent=0\n"),
+         {"  the file has no [Init] section: Silent reads as 99 and the launcher reports the file as not found"},
+         kLauncherError},
+        {"DLL files", [](CheckFacts& facts) { facts.dllFiles = {"version.dll", "UXTHEME.DLL"}; },
+         {"  DLL files lie beside the launcher: version.dll, UXTHEME.DLL. TOLVAN.EXE loads none of them, but a "
+          "program started from here, elevated as a setup is, may load them with administrator rights; keep on the "
+          "medium only the DLLs its programs need, in their own folders"},
+         kWarnings},
+        {"a network drive with its share",
+         [](CheckFacts& facts) {
+             facts.directory = "S:\\media";
+             facts.onNetworkDrive = true;
+             facts.uncPath = "\\\\server\\share\\media";
+         },
+         {"  S:\\media" + elevated + "\\\\server\\share\\media instead"}, kWarnings},
+        {"a network drive without its share",
+         [](CheckFacts& facts) {
+             facts.directory = "S:\\media";
+             facts.onNetworkDrive = true;
+         },
+         {"  S:\\media" + elevated + "the share's UNC path (\\\\server\\share\\...) instead"}, kWarnings},
+        {"names the code page cannot write",
+         [](CheckFacts& facts) {
+             facts.codePage = 1252;
+             facts.directoryInCodePage = AnsiView{"D:\\????\\a?b", {4, 5, 6, 7, 11}};
+             facts.calls.back().inCodePage = AnsiView{"???.EXE", {1, 2, 3}};
+         },
+         {"  the directory's path holds characters that code page 1252 cannot write, at characters 4 to 7 and 11 of "
+          "D:\\????\\a?b (shown as ?): the launcher gets other characters in their place, so it finds neither its "
+          "INI file nor the programs beside it; name the folders in plain ASCII",
+          "  [Init] DefaultPath holds characters that code page 1252 cannot write, at characters 1 to 3 of ???.EXE "
+          "(shown as ?): the launcher gets other characters in their place; write it in plain ASCII or in the "
+          "characters of that code page",
+          "Result: 2 warnings (exit status 1)"},
+         kWarnings},
+        {"a licence too large to hold",
+         [](CheckFacts& facts) {
+             facts.settings.silent = 0;
+             facts.settings.infoFile = Text("LICENSE.TXT");
+             facts.panelRead = true;
+             facts.panel.outcome = InfoPanelContent::Outcome::TooLarge;
+         },
+         {"  Panel: empty; the text of LICENSE.TXT is too large to hold, and the launcher first shows this "
+          "message:\n" + Indented(kOutOfMemoryText, "    ") + "\n  OK reads: OK",
+          "  LICENSE.TXT is too large for the launcher to hold: it shows \"Out of memory.\" and an empty panel, and "
+          "OK starts the program without the text having been shown"},
+         kWarnings},
+    };
+    for (const auto& c : cases) {
+        CheckFacts facts = Loaded();
+        c.change(facts);
+        const CheckReport report = BuildReport(facts);
+        for (const std::string& line : c.lines)
+            EXPECT_TRUE(HasLine(report, line)) << c.what << ": no line \"" << line << "\" in\n" << report.text;
+        EXPECT_EQ(c.status, report.status) << c.what;
+    }
 }
 
 // The checker's own questions, answered from the same script: whole values
