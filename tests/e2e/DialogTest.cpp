@@ -163,137 +163,112 @@ protected:
 
 }  // namespace
 
+// Unset texts leave blank lines, and the caption is then the program's name.
 TEST_F(DialogTest, ShowsTheTextsOfTheIniFileAndTheFixedLabel)
 {
-    WriteIni("Caption=Run-time Setup\r\nTitle=Installation of the database run-time\r\n"
-             "Copyright=Notice text for the second line\r\n"
-             "DefaultName=Database run-time, full installation\r\n");
-    std::string caption;
-    std::vector<Control> controls;
-    const RunResult result = RunAnswering([&](HWND dialog) {
-        caption = e2e::WindowText(dialog);
-        controls = Controls(dialog);
-        e2e::Click(GetDlgItem(dialog, IDCANCEL));
-    });
-
-    EXPECT_EQ("Run-time Setup", caption);
-    const std::vector<Control> expected = {
-        {"Button", IDOK, "OK"},
-        {"Button", IDCANCEL, "Cancel"},
-        {"Static", IDC_TITLE, "Installation of the database run-time"},
-        {"Static", IDC_COPYRIGHT, "Notice text for the second line"},
-        {"Edit", IDC_INFO_TEXT, ""},
-        {"Static", IDC_TARGET_NAME, "Database run-time, full installation"},
-        {"Static", -1, "Setup.exe program for Access run-times."},
+    const struct {
+        std::string initKeys, caption, title, copyright, targetName;
+    } cases[] = {
+        {"Caption=Run-time Setup\r\nTitle=Installation of the database run-time\r\n"
+         "Copyright=Notice text for the second line\r\nDefaultName=Database run-time, full installation\r\n",
+         "Run-time Setup", "Installation of the database run-time", "Notice text for the second line",
+         "Database run-time, full installation"},
+        {"Caption=\r\n", "TOLVAN", "", "", ""},
     };
-    EXPECT_EQ(expected, controls);
-    ExpectNothingLaunched(result);
+    for (const auto& c : cases) {
+        WriteIni(c.initKeys);
+        std::string caption;
+        std::vector<Control> controls;
+        const RunResult result = RunAnswering([&](HWND dialog) {
+            caption = e2e::WindowText(dialog);
+            controls = Controls(dialog);
+            e2e::Click(GetDlgItem(dialog, IDCANCEL));
+        });
+        EXPECT_EQ(c.caption, caption);
+        const std::vector<Control> expected = {
+            {"Button", IDOK, "OK"},
+            {"Button", IDCANCEL, "Cancel"},
+            {"Static", IDC_TITLE, c.title},
+            {"Static", IDC_COPYRIGHT, c.copyright},
+            {"Edit", IDC_INFO_TEXT, ""},
+            {"Static", IDC_TARGET_NAME, c.targetName},
+            {"Static", -1, "Setup.exe program for Access run-times."},
+        };
+        EXPECT_EQ(expected, controls);
+        ExpectNothingLaunched(result);
+    }
 }
 
-TEST_F(DialogTest, UnsetTextsLeaveBlankLinesAndTheCaptionIsTheProgramName)
-{
-    WriteIni("Caption=\r\n");
-    std::string caption;
-    std::vector<std::string> labels;
-    RunAnswering([&](HWND dialog) {
-        caption = e2e::WindowText(dialog);
-        for (int id : {IDC_TITLE, IDC_COPYRIGHT, IDC_TARGET_NAME})
-            labels.push_back(e2e::ItemText(dialog, id));
-        e2e::PressKey(dialog, VK_ESCAPE);
-    });
-    EXPECT_EQ("TOLVAN", caption);
-    EXPECT_EQ((std::vector<std::string>{"", "", ""}), labels);
-}
-
-TEST_F(DialogTest, OkStartsTheProgramOnceTheDialogHasGone)
+// OK, Enter (also in the panel, which takes no Enter of its own) and the OK
+// command start the program once the dialog has gone; Cancel, Esc, the
+// close box and the Cancel command start nothing. The exit code is the word
+// parameter of the dialog's last message.
+TEST_F(DialogTest, StartsTheProgramOnlyWhenConfirmed)
 {
     WriteIni("");
-    const RunResult result = RunAnswering([](HWND dialog) { e2e::Click(GetDlgItem(dialog, IDOK)); });
-    ExpectLaunchedAfterTheDialog(result);
-    // The last message of the dialog was the button's WM_LBUTTONUP.
-    EXPECT_EQ(0u, result.exitCode);
-}
-
-TEST_F(DialogTest, CommandsSentFromAnotherProgramEndTheDialog)
-{
     // As automation and accessibility tools do: sent, not posted, so the
-    // dialog handles them while its loop waits for the next message.
-    WriteIni("");
-    bool gone = false;
-    const auto sending = [&gone](WPARAM command) {
-        return [command, &gone](HWND dialog) {
+    // dialog handles it while its loop waits for the next message.
+    const auto sending = [](WPARAM command) {
+        return [command](HWND dialog) {
             // Once the dialog has taken the messages of its showing and
             // waits with nothing in its queue.
             Sleep(500);
             DWORD_PTR ignored = 0;
             SendMessageTimeoutA(dialog, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-            gone = e2e::WaitUntil([dialog] { return !IsWindowVisible(dialog); });
+            EXPECT_TRUE(e2e::WaitUntil([dialog] { return !IsWindowVisible(dialog); })) << "the dialog stayed";
         };
     };
-    RunResult result = RunAnswering(sending(MAKEWPARAM(IDOK, BN_CLICKED)));
-    EXPECT_TRUE(gone) << "OK: the dialog stayed on the screen";
-    ExpectLaunchedAfterTheDialog(result);
-    // The last message the loop took is the one that woke it, with 0.
-    EXPECT_EQ(0u, result.exitCode);
-
-    result = RunAnswering(sending(MAKEWPARAM(IDCANCEL, BN_CLICKED)));
-    EXPECT_TRUE(gone) << "Cancel: the dialog stayed on the screen";
-    ExpectNothingLaunched(result);
-    EXPECT_EQ(0u, result.exitCode);
-}
-
-TEST_F(DialogTest, EnterConfirmsAlsoWhileThePanelHasTheFocus)
-{
-    WriteIni("");
-    RunResult result = RunAnswering([](HWND dialog) { e2e::PressKey(dialog, VK_RETURN); });
-    ExpectLaunchedAfterTheDialog(result);
-    EXPECT_EQ(static_cast<DWORD>(VK_RETURN), result.exitCode);
-
-    bool panelFocused = false;
-    result = RunAnswering([&](HWND dialog) {
-        const HWND panel = GetDlgItem(dialog, IDC_INFO_TEXT);
-        e2e::Click(panel);
-        panelFocused = e2e::WaitUntil([&] { return e2e::FocusOf(dialog) == panel; });
-        e2e::PressKey(panel, VK_RETURN);
-    });
-    EXPECT_TRUE(panelFocused);
-    ExpectLaunchedAfterTheDialog(result);
-    EXPECT_EQ(static_cast<DWORD>(VK_RETURN), result.exitCode);
-}
-
-TEST_F(DialogTest, CancelEscAndCloseStartNothing)
-{
-    WriteIni("");
-    struct Answer {
+    const auto inThePanel = [](UINT key) {
+        return [key](HWND dialog) {
+            const HWND panel = GetDlgItem(dialog, IDC_INFO_TEXT);
+            e2e::Click(panel);
+            EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FocusOf(dialog) == panel; }));
+            e2e::PressKey(panel, key);
+        };
+    };
+    const struct {
         const char* name;
         std::function<void(HWND)> answer;
-        DWORD exitCode;  // the word parameter of the dialog's last message
-    };
-    const std::vector<Answer> answers = {
-        {"Cancel", [](HWND d) { e2e::Click(GetDlgItem(d, IDCANCEL)); }, 0},
-        {"Esc", [](HWND d) { e2e::PressKey(d, VK_ESCAPE); }, VK_ESCAPE},
-        {"Esc in the panel",
+        bool starts;
+        DWORD exitCode;
+    } answers[] = {
+        // The last message was the button's WM_LBUTTONUP.
+        {"OK", [](HWND d) { e2e::Click(GetDlgItem(d, IDOK)); }, true, 0},
+        {"Enter", [](HWND d) { e2e::PressKey(d, VK_RETURN); }, true, VK_RETURN},
+        {"Enter in the panel", inThePanel(VK_RETURN), true, VK_RETURN},
+        // The last message the loop took is the one that woke it, with 0.
+        {"the OK command sent", sending(MAKEWPARAM(IDOK, BN_CLICKED)), true, 0},
+        {"OK after being minimised and restored",
          [](HWND d) {
-             const HWND panel = GetDlgItem(d, IDC_INFO_TEXT);
-             e2e::Click(panel);
-             e2e::WaitUntil([&] { return e2e::FocusOf(d) == panel; });
-             e2e::PressKey(panel, VK_ESCAPE);
+             PostMessageA(d, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+             EXPECT_TRUE(e2e::WaitUntil([&] { return IsIconic(d) != FALSE; }));
+             RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+             PostMessageA(d, WM_SYSCOMMAND, SC_RESTORE, 0);
+             EXPECT_TRUE(e2e::WaitUntil([&] { return IsIconic(d) == FALSE; }));
+             e2e::Click(GetDlgItem(d, IDOK));
          },
-         VK_ESCAPE},
+         true, 0},
+        {"Cancel", [](HWND d) { e2e::Click(GetDlgItem(d, IDCANCEL)); }, false, 0},
+        {"Esc", [](HWND d) { e2e::PressKey(d, VK_ESCAPE); }, false, VK_ESCAPE},
+        {"Esc in the panel", inThePanel(VK_ESCAPE), false, VK_ESCAPE},
+        {"the Cancel command sent", sending(MAKEWPARAM(IDCANCEL, BN_CLICKED)), false, 0},
         // Closing posts the Cancel command, which is then the last message.
-        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+        {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, false, IDCANCEL},
         {"Alt+F4",
          [](HWND d) {
              PostMessageA(d, WM_SYSKEYDOWN, VK_F4, 0x203E0001);
              PostMessageA(d, WM_SYSKEYUP, VK_F4, 0xE03E0001u);
          },
-         IDCANCEL},
-        {"Cancel command", [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }, IDCANCEL},
+         false, IDCANCEL},
+        {"Cancel command", [](HWND d) { PostMessageA(d, WM_COMMAND, IDCANCEL, 0); }, false, IDCANCEL},
     };
-    for (const Answer& answer : answers) {
+    for (const auto& answer : answers) {
         SCOPED_TRACE(answer.name);
         const RunResult result = RunAnswering(answer.answer);
-        ExpectNothingLaunched(result);
+        if (answer.starts)
+            ExpectLaunchedAfterTheDialog(result);
+        else
+            ExpectNothingLaunched(result);
         EXPECT_EQ(answer.exitCode, result.exitCode);
     }
 }
@@ -425,24 +400,6 @@ TEST_F(DialogTest, AnswersTheIconQuestionsOfOtherProgramsWithIcon128)
         EXPECT_TRUE(expected == answers[i]) << questions[i].name << " is not answered with icon 128";
 }
 
-TEST_F(DialogTest, StillWorksAfterBeingMinimisedAndRestored)
-{
-    WriteIni("");
-    bool minimised = false;
-    bool restored = false;
-    const RunResult result = RunAnswering([&](HWND dialog) {
-        PostMessageA(dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        minimised = e2e::WaitUntil([&] { return IsIconic(dialog) != FALSE; });
-        RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        PostMessageA(dialog, WM_SYSCOMMAND, SC_RESTORE, 0);
-        restored = e2e::WaitUntil([&] { return IsIconic(dialog) == FALSE; });
-        e2e::Click(GetDlgItem(dialog, IDOK));
-    });
-    EXPECT_TRUE(minimised);
-    EXPECT_TRUE(restored);
-    ExpectLaunchedAfterTheDialog(result);
-}
-
 TEST_F(DialogTest, AFailedStartIsReportedAfterTheDialog)
 {
     WriteIni("", "NOSUCH\\SETUP.EXE");
@@ -454,62 +411,48 @@ TEST_F(DialogTest, AFailedStartIsReportedAfterTheDialog)
     EXPECT_EQ(static_cast<DWORD>(VK_RETURN), result.exitCode);
 }
 
+// F1 asks the help engine for the dialog's topic in the help file beside
+// the program; where the engine cannot open it, the launcher says so in a
+// box of the dialog's own, and the dialog stays.
 TEST_F(DialogTest, F1OpensTheHelpFileBesideTheProgramAtTheDialogsTopic)
 {
     WriteIni("");
-    FakeHelpEngine help(true);
-    const bool understood = help.TakesThisSystemsRequests();
-    HWND shownDialog = nullptr;
-    e2e::ShownMessageBox shown;
-    bool stillShown = false;
-    const RunResult result = RunAnswering([&](HWND dialog) {
-        shownDialog = dialog;
-        e2e::PressKey(dialog, VK_F1);
-        // Without a request taken, the launcher may report a failed call.
-        if (!e2e::WaitUntil([&] { return !help.requests.empty(); }))
-            shown = e2e::AnswerMessageBox(dialog);
-        stillShown = IsWindowVisible(dialog) != FALSE;
-        e2e::Click(GetDlgItem(dialog, IDOK));
-    });
-    EXPECT_TRUE(stillShown);
-    ASSERT_EQ(1u, result.launches.size()) << e2e::Describe(result);
-    if (!understood) {
-        EXPECT_TRUE(shown.text.empty() || shown.text == "Failed to launch help.") << shown.text;
+    bool understood = true;
+    for (const bool opens : {true, false}) {
+        SCOPED_TRACE(opens ? "the engine opens the file" : "the engine cannot open the file");
+        FakeHelpEngine help(opens);
+        understood = help.TakesThisSystemsRequests();
+        HWND shownDialog = nullptr;
+        e2e::ShownMessageBox shown;
+        bool stillShown = false;
+        const RunResult result = RunAnswering([&](HWND dialog) {
+            shownDialog = dialog;
+            e2e::PressKey(dialog, VK_F1);
+            // Without a request taken, the launcher may report a failed call.
+            if (!opens || !e2e::WaitUntil([&] { return !help.requests.empty(); }))
+                shown = e2e::AnswerMessageBox(dialog);
+            stillShown = IsWindowVisible(dialog) != FALSE;
+            e2e::Click(GetDlgItem(dialog, IDOK));
+        });
+        EXPECT_TRUE(stillShown);
+        ExpectLaunchedAfterTheDialog(result);
+        if (understood) {
+            ASSERT_EQ(1u, help.requests.size());
+            EXPECT_EQ(shownDialog, help.requests[0].from);
+            EXPECT_EQ(HELP_CONTEXT, help.requests[0].command);
+            EXPECT_EQ(0x20066u, help.requests[0].context);
+            EXPECT_EQ(dir / "TOLVAN.HLP", help.requests[0].file);
+        }
+        if (understood ? !opens : !shown.text.empty()) {
+            EXPECT_EQ("Failed to launch help.", shown.text);
+            EXPECT_EQ("TOLVAN", shown.caption);
+            EXPECT_EQ(std::vector<std::string>{e2e::MessageBoxOkLabel()}, shown.buttons);
+            if (WindowsArePainted()) {
+                EXPECT_EQ(e2e::BoxIcon::Exclamation, shown.icon);
+            }
+            EXPECT_TRUE(shown.hasOwner) << "the box belongs to the active window, the dialog";
+        }
+    }
+    if (!understood)
         GTEST_SKIP() << FakeHelpEngine::kNoRequest;
-    }
-    ASSERT_EQ(1u, help.requests.size());
-    EXPECT_EQ(shownDialog, help.requests[0].from);
-    EXPECT_EQ(HELP_CONTEXT, help.requests[0].command);
-    EXPECT_EQ(0x20066u, help.requests[0].context);
-    EXPECT_EQ(dir / "TOLVAN.HLP", help.requests[0].file);
-    ExpectLaunchedAfterTheDialog(result);
-}
-
-TEST_F(DialogTest, AHelpFileThatCannotBeOpenedIsReportedAndTheDialogStays)
-{
-    WriteIni("");
-    FakeHelpEngine help(false);
-    const bool understood = help.TakesThisSystemsRequests();
-    e2e::ShownMessageBox shown;
-    bool stillShown = false;
-    const RunResult result = RunAnswering([&](HWND dialog) {
-        e2e::PressKey(dialog, VK_F1);
-        shown = e2e::AnswerMessageBox(dialog);
-        stillShown = IsWindowVisible(dialog) != FALSE;
-        e2e::Click(GetDlgItem(dialog, IDOK));
-    });
-    EXPECT_TRUE(stillShown);
-    ASSERT_EQ(1u, result.launches.size()) << e2e::Describe(result);
-    if (!understood && shown.text.empty())
-        GTEST_SKIP() << FakeHelpEngine::kNoRequest;
-    if (understood) {
-        EXPECT_EQ(1u, help.requests.size());
-    }
-    EXPECT_EQ("Failed to launch help.", shown.text);
-    EXPECT_EQ("TOLVAN", shown.caption);
-    if (WindowsArePainted()) {
-        EXPECT_EQ(e2e::BoxIcon::Exclamation, shown.icon);
-    }
-    EXPECT_EQ(std::vector<std::string>{e2e::MessageBoxOkLabel()}, shown.buttons);
-    ExpectLaunchedAfterTheDialog(result);
 }

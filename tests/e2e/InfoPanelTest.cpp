@@ -82,13 +82,6 @@ TEST_F(InfoPanelTest, ShowsTheLicenceAsReadAndOffersAccept)
     EXPECT_EQ("Accept", shown.okLabel);
 }
 
-TEST_F(InfoPanelTest, WithoutInfoThePanelStaysEmpty)
-{
-    const Shown shown = ShowAndConfirm("");
-    EXPECT_EQ("", shown.panel);
-    EXPECT_EQ("OK", shown.okLabel);
-}
-
 // The file class's tests own the cause of each failed open; here the panel
 // names the file as INFO wrote it, and the dialog goes on.
 TEST_F(InfoPanelTest, AFileThatCannotBeOpenedIsNamedAsWrittenWithItsCause)

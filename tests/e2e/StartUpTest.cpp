@@ -5,9 +5,12 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/CodePage932.h"
 #include "tests/ExpectedTexts.h"
+#include "tests/IniText.h"
 #include "tests/Platform.h"
 #include "tests/Scratch.h"
+#include "tests/WinFiles.h"
 #include "tests/e2e/LauncherTest.h"
 
 using e2e::CaseDirectory;
@@ -19,80 +22,66 @@ class StartUpTest : public LauncherTest {};
 
 }  // namespace
 
-// Which values of Silent count is the core's rule; here one file that has
-// none it can use is taken as missing, as no file is.
-TEST_F(StartUpTest, WithoutAnIniFileOrAUsableSilentSaysWhereItLooked)
+// Where it looks for its INI file and how it reports what it finds there,
+// one run per rule that only the real program shows: which values of
+// Silent count, the walk and the messages' words are the core's.
+TEST_F(StartUpTest, FindsItsIniFileInTheCurrentDirectoryUnderItsOwnName)
 {
-    dir.CopyLauncher("TOLVAN.EXE");
-    dir.CopyMarker("SETUP.EXE");
-    ExpectOnlyMessage(Run(), IniNotFoundText(dir / "TOLVAN.ini"));
-    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=99\r\nDefaultPath=SETUP.EXE\r\n");
-    ExpectOnlyMessage(Run(), IniNotFoundText(dir / "TOLVAN.ini"));
-}
-
-// Key and section names in any case, as the profile calls match them.
-TEST_F(StartUpTest, SilentLaunchesTheDefaultProgramInTheCurrentDirectory)
-{
-    dir.CopyLauncher("TOLVAN.EXE");
-    dir.CopyMarker("RUNTIME\\SETUP.EXE");
-    dir.Write("TOLVAN.ini", "[init]\r\nsilent=7\r\ndefaultpath=RUNTIME\\SETUP.EXE\r\ndefaultname=Run-time\r\n");
-    ExpectOnlyLaunch(Run(), dir / "RUNTIME\\SETUP.EXE", dir.Path());
-}
-
-TEST_F(StartUpTest, ArgumentsOnTheCommandLineChangeNothing)
-{
-    dir.CopyLauncher("TOLVAN.EXE");
-    dir.CopyMarker("SETUP.EXE");
-    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n");
-    const RunResult result = Run("TOLVAN.EXE", "", "/q OTHER.ini Silent=0");
-    ExpectOnlyLaunch(result, dir / "SETUP.EXE", dir.Path());
-    ASSERT_EQ(1u, result.launches.size());
-    EXPECT_EQ(std::string::npos, result.launches[0].commandLine.find("OTHER")) << result.launches[0].commandLine;
-}
-
-TEST_F(StartUpTest, AProgramThatCannotStartIsReported)
-{
-    dir.CopyLauncher("TOLVAN.EXE");
-    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=T:\\NOSUCH.EXE\r\n");
-    ExpectOnlyMessage(Run(), LaunchFailedText("T:\\NOSUCH.EXE"));
-}
-
-// DefaultPath is read from [Init] only.
-TEST_F(StartUpTest, WithoutDefaultPathThereIsNoSuitableKey)
-{
-    dir.CopyLauncher("TOLVAN.EXE");
-    dir.CopyMarker("SETUP.EXE");
-    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\n[ApplicationKeys]\r\nDefaultPath=SETUP.EXE\r\nDefaultName=Setup\r\n");
-    ExpectOnlyMessage(Run(), kNoSuitableKeysText);
-}
-
-TEST_F(StartUpTest, ACopyUnderAnotherNameReadsItsOwnIniFile)
-{
-    dir.CopyLauncher("INSTALL.EXE");
-    dir.CopyLauncher("my.setup.exe");
-    dir.CopyMarker("SETUP.EXE");
-    dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n");
-    ExpectOnlyMessage(Run("INSTALL.EXE"), IniNotFoundText(dir / "INSTALL.ini"), "INSTALL");
-    ExpectOnlyMessage(Run("my.setup.exe"), IniNotFoundText(dir / "my.setup.ini"), "my.setup");
-
-    dir.Write("my.setup.ini", "[Init]\r\nSilent=1\r\nDefaultPath=NOSUCH.EXE\r\n");
-    ExpectOnlyMessage(Run("my.setup.exe"), LaunchFailedText("NOSUCH.EXE"), "my.setup");
-}
-
-TEST_F(StartUpTest, LooksInTheCurrentDirectoryNotBesideItself)
-{
-    dir.CopyLauncher("MEDIA\\TOLVAN.EXE");
-    dir.Write("MEDIA\\TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n");
+    const struct {
+        const char* what;
+        std::string exe, cwd;                        // beside dir, and dir itself when cwd is empty
+        std::string iniName, ini;                    // not written when ini is empty
+        std::string message, appName;      // the one message box
+        std::string launched, launchedIn;  // else the one launch
+        std::string arguments;
+    } cases[] = {
+        {"no INI file", "TOLVAN.EXE", "", "", "", IniNotFoundText(dir / "TOLVAN.ini"), "TOLVAN", "", "", ""},
+        {"one without a usable Silent", "TOLVAN.EXE", "", "TOLVAN.ini",
+         IniText({"[Init]", "Silent=99", "DefaultPath=SETUP.EXE"}), IniNotFoundText(dir / "TOLVAN.ini"), "TOLVAN", "", "", ""},
+        // As the profile calls match them: names in any letter case.
+        {"a silent launch from lower-case names", "TOLVAN.EXE", "", "TOLVAN.ini",
+         IniText({"[init]", "silent=7", "defaultpath=SUB\\SETUP.EXE", "defaultname=Run-time"}), "", "",
+         dir / "SUB\\SETUP.EXE", dir.Path(), ""},
+        {"arguments change nothing", "TOLVAN.EXE", "", "TOLVAN.ini",
+         IniText({"[Init]", "Silent=1", "DefaultPath=SETUP.EXE"}), "", "", dir / "SETUP.EXE", dir.Path(),
+         "/q OTHER.ini Silent=0"},
+        {"a program that cannot start", "TOLVAN.EXE", "", "TOLVAN.ini",
+         IniText({"[Init]", "Silent=1", "DefaultPath=T:\\NOSUCH.EXE"}), LaunchFailedText("T:\\NOSUCH.EXE"), "TOLVAN", "", "", ""},
+        // DefaultPath is read from [Init] only.
+        {"no DefaultPath where it is read", "TOLVAN.EXE", "", "TOLVAN.ini",
+         IniText({"[Init]", "Silent=1", "[ApplicationKeys]", "DefaultPath=SETUP.EXE", "DefaultName=Setup"}),
+         kNoSuitableKeysText, "TOLVAN", "", "", ""},
+        {"a copy under another name", "INSTALL.EXE", "", "TOLVAN.ini",
+         IniText({"[Init]", "Silent=1", "DefaultPath=SETUP.EXE"}), IniNotFoundText(dir / "INSTALL.ini"), "INSTALL", "", "", ""},
+        {"a name with two dots", "my.setup.exe", "", "", "", IniNotFoundText(dir / "my.setup.ini"), "my.setup", "", "", ""},
+        {"a name with two dots and its INI file", "my.setup.exe", "", "my.setup.ini",
+         IniText({"[Init]", "Silent=1", "DefaultPath=NOSUCH.EXE"}), LaunchFailedText("NOSUCH.EXE"), "my.setup", "", "", ""},
+        {"the INI file beside the launcher, not in the current directory", "MEDIA\\TOLVAN.EXE", "WORK",
+         "MEDIA\\TOLVAN.ini", IniText({"[Init]", "Silent=1", "DefaultPath=SETUP.EXE"}),
+         IniNotFoundText(dir / "WORK\\TOLVAN.ini"), "TOLVAN", "", "", ""},
+        {"a relative target from the current directory", "MEDIA\\TOLVAN.EXE", "WORK", "WORK\\TOLVAN.ini",
+         IniText({"[Init]", "Silent=1", "DefaultPath=SUB\\SETUP.EXE"}), "", "", dir / "WORK\\SUB\\SETUP.EXE",
+         dir / "WORK", ""},
+    };
     dir.MakeDirectory("WORK");
-    ExpectOnlyMessage(Run("MEDIA\\TOLVAN.EXE", "WORK"), IniNotFoundText(dir / "WORK\\TOLVAN.ini"));
-}
-
-TEST_F(StartUpTest, ARelativeTargetIsFoundFromTheCurrentDirectory)
-{
-    dir.CopyLauncher("MEDIA\\TOLVAN.EXE");
-    dir.CopyMarker("WORK\\SUB\\SETUP.EXE");
-    dir.Write("WORK\\TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=SUB\\SETUP.EXE\r\n");
-    ExpectOnlyLaunch(Run("MEDIA\\TOLVAN.EXE", "WORK"), dir / "WORK\\SUB\\SETUP.EXE", dir / "WORK");
+    for (const char* target : {"SETUP.EXE", "SUB\\SETUP.EXE", "WORK\\SUB\\SETUP.EXE"})
+        dir.CopyMarker(target);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dir.CopyLauncher(c.exe);
+        if (!c.ini.empty())
+            dir.Write(c.iniName, c.ini);
+        const RunResult result = Run(c.exe, c.cwd, c.arguments);
+        if (c.launched.empty()) {
+            ExpectOnlyMessage(result, c.message, c.appName);
+        } else {
+            ExpectOnlyLaunch(result, c.launched, c.launchedIn);
+            EXPECT_EQ(std::string::npos, result.launches.at(0).commandLine.find("OTHER"));
+        }
+        DeleteFileA((dir / c.exe).c_str());
+        if (!c.ini.empty())
+            DeleteFileA((dir / c.iniName).c_str());
+    }
 }
 
 // The shell looks for a relative target in the current directory, before
@@ -218,30 +207,12 @@ TEST_F(StartUpTest, ValuesArePassedOnAsWrittenAndCutAt79Characters)
     }
 }
 
-namespace {
-
-// "ソフト" in code page 932: its first character ends in the byte 0x5C, as
-// "\" does; "セット" has no such byte.
-const char kSoftware[] = "\x83\x5C\x83\x74\x83\x67";
-const char kSet[] = "\x83\x5A\x83\x62\x83\x67";
-
-// Written with the ANSI calls, which take the names in the code page.
-void WriteAnsiNamed(const std::string& path, const std::string& bytes)
-{
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-}  // namespace
-
 TEST(DoubleByteCodePage, ALauncherNamedInDoubleByteCharactersFindsItsIniFileAndShowsItsName)
 {
     if (GetACP() != 932)
         GTEST_SKIP() << WithoutCodePage932();
-    for (const std::string name : {kSoftware, kSet}) {
+    // "セット" has no byte of "\\" in it, as the first character of the other does.
+    for (const std::string& name : {kSoftwareName, std::string("\x83\x5A\x83\x62\x83\x67")}) {
         SCOPED_TRACE(name);
         const CaseDirectory dir;
         dir.CopyLauncher("TOLVAN.EXE");
@@ -251,7 +222,7 @@ TEST(DoubleByteCodePage, ALauncherNamedInDoubleByteCharactersFindsItsIniFileAndS
         options.program = dir / (name + ".EXE");
         options.currentDirectory = dir.Path();
 
-        WriteAnsiNamed(dir / (name + ".ini"), "[Init]\r\nSilent=1\r\nDefaultPath=SETUP.EXE\r\n");
+        ASSERT_TRUE(WriteBytes(dir / (name + ".ini"), IniText({"[Init]", "Silent=1", "DefaultPath=SETUP.EXE"})));
         RunResult result = e2e::Run(options);
         EXPECT_TRUE(result.exited);
         EXPECT_TRUE(result.messageBoxes.empty()) << e2e::Describe(result);
@@ -259,7 +230,7 @@ TEST(DoubleByteCodePage, ALauncherNamedInDoubleByteCharactersFindsItsIniFileAndS
         EXPECT_EQ(dir / "SETUP.EXE", result.launches[0].program);
 
         // The dialog's caption is the application name, whole.
-        WriteAnsiNamed(dir / (name + ".ini"), "[Init]\r\nSilent=0\r\nDefaultPath=SETUP.EXE\r\n");
+        ASSERT_TRUE(WriteBytes(dir / (name + ".ini"), IniText({"[Init]", "Silent=0", "DefaultPath=SETUP.EXE"})));
         std::string caption;
         options.onDialog = [&](HWND dialog) {
             caption = e2e::WindowText(dialog);
