@@ -11,10 +11,8 @@
 
 #include "tests/ExpectedTexts.h"
 #include "tests/Pixels.h"
-#include "tests/Platform.h"
 #include "tests/Scratch.h"
 #include "tests/WinFiles.h"
-#include "tests/WineRoute.h"
 #include "win32/WinApp.h"
 
 namespace {
@@ -241,28 +239,9 @@ TEST(DialogFramework, AMissingTemplateGivesMinusOne)
     EXPECT_EQ(-1, dialog.DoModal());
 }
 
-TEST(DialogFramework, ThePaintOfAMinimisedDialogDrawsItsIcon)
-{
-    if (!WindowsArePainted())
-        GTEST_SKIP() << kUnpaintedReason;
-    LaunchSettings settings;
-    CLauncherDlg dialog(settings);
-    bool minimised = false;
-    Script::Run(dialog, {
-        [](HWND window) { ShowWindow(window, SW_MINIMIZE); },
-        [&](HWND window) {
-            minimised = IsIconic(window) != FALSE;
-            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-            ShowWindow(window, SW_RESTORE);
-        },
-        [](HWND window) { PostMessageA(window, WM_COMMAND, IDCANCEL, 0); },
-    });
-    EXPECT_TRUE(minimised);
-}
-
-// Where a minimised window has a client area, the paint handler draws the
-// program's icon in its middle: drawing the icon there once more changes
-// nothing.
+// The paint handler of the minimised dialog draws, and where a minimised
+// window has a client area, it draws the program's icon in its middle:
+// drawing the icon there once more changes nothing.
 TEST(LauncherDialog, TheMinimisedDialogShowsIcon128InItsMiddle)
 {
     LaunchSettings settings;
@@ -274,6 +253,7 @@ TEST(LauncherDialog, TheMinimisedDialogShowsIcon128InItsMiddle)
     const auto minimise = [](HWND window) { ShowWindow(window, SW_MINIMIZE); };
     const auto print = [&](HWND window) {
         minimised = IsIconic(window) != FALSE;
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         GetClientRect(window, &client);
         if (minimised && client.right > 0 && client.bottom > 0) {
             const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;

@@ -1,23 +1,13 @@
-// The key probe against the real registry, alone and inside the candidate
-// walk with a real INI file.
+// The key probe against the real registry; the candidate walk over it is
+// checked end to end.
 #include "win32/Services.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
-#include <utility>
 
-#include "core/SettingsLoader.h"
-#include "tests/CountedText.h"
-#include "tests/IniText.h"
 #include "tests/Platform.h"
-#include "tests/Scratch.h"
-#include "tests/WinFiles.h"
 #include "tests/win/ScratchKey.h"
-#include "win32/ProfileSettingsSource.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -70,58 +60,4 @@ TEST(KeyProbe, LeavesNoKeyOpen)
     const HANDLE after = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     CloseHandle(after);
     EXPECT_EQ(before, after);
-}
-
-namespace {
-
-// The loader on the real profile reads and registry, with the INI file in a
-// directory of the test's own.
-class CandidateWalkTest : public ::testing::Test {
-protected:
-    class Source : public ProfileSettingsSource {
-    public:
-        explicit Source(std::string directory) : directory_(std::move(directory)) {}
-        bool CurrentDirectory(CString& directory) override { return directory.Assign(directory_.c_str()); }
-
-    private:
-        std::string directory_;
-    };
-
-    void SetUp() override
-    {
-        directory = UniqueScratchPath("walk");
-        fs::create_directories(directory);
-    }
-    void TearDown() override { fs::remove_all(directory); }
-
-    // Loads the settings from an INI file with the given ApplicationKeys
-    // lines and a default program.
-    int Load(std::initializer_list<std::string> candidateLines)
-    {
-        EXPECT_TRUE(WriteBytes(directory + "\\TOLVAN.ini",
-                               IniText({"[Init]", "Silent=1", "DefaultPath=DEFAULT.EXE", "[ApplicationKeys]"}) +
-                                   IniText(candidateLines)));
-        Source source(directory);
-        settings = LaunchSettings();
-        const LoadDecision decision = LoadSettingsFrom(source, "TOLVAN", settings);
-        EXPECT_EQ("", settings.messageText);
-        return decision.TargetChosen() ? 1 : 0;
-    }
-
-    std::string directory;
-    LaunchSettings settings;
-};
-
-}  // namespace
-
-TEST_F(CandidateWalkTest, FindsTheCandidateKeyUnderEachRoot)
-{
-    SKIP_WITHOUT_ADMINISTRATOR_RIGHTS();
-    for (const Root& root : kRoots) {
-        const ScratchKey key(root.handle, ScratchKey::UniquePath(root.handle));
-        EXPECT_EQ(1, Load({"RKey1=" + key.Path() + "Missing", "Path1=FIRST.EXE", "RKey2=" + key.Path(),
-                           "Path2=SECOND.EXE", "Name2=Second"}));
-        EXPECT_EQ("SECOND.EXE", settings.targetPath) << root.name;
-        EXPECT_EQ("Second", settings.targetName) << root.name;
-    }
 }
