@@ -36,21 +36,6 @@ struct CheckRun {
 // case fails.
 constexpr DWORD kCheckerTimeLimitMs = 20000;
 
-struct WindowSearch {
-    DWORD processId;
-    int visible;
-};
-
-BOOL CALLBACK CountVisibleWindows(HWND window, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window))
-        ++search->visible;
-    return TRUE;
-}
-
 std::wstring Wide(const std::string& text)
 {
     const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -101,9 +86,7 @@ CheckRun RunChecker(const std::string& arguments, const std::wstring& cwd)
     bool running = true;
     while (running && GetTickCount() - started < kCheckerTimeLimitMs) {
         running = WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT;
-        WindowSearch search{process.dwProcessId, 0};
-        EnumWindows(&CountVisibleWindows, reinterpret_cast<LPARAM>(&search));
-        run.windowsShown += search.visible;
+        run.windowsShown += static_cast<int>(e2e::VisibleTopLevelWindows(process.dwProcessId).size());
     }
     run.milliseconds = GetTickCount() - started;
     run.ended = !running;

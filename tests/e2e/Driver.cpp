@@ -202,13 +202,6 @@ BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM parameter)
     return TRUE;
 }
 
-std::vector<HWND> VisibleTopLevelWindows(DWORD processId)
-{
-    ProcessWindows found{processId, {}};
-    EnumWindows(&CollectVisibleWindow, reinterpret_cast<LPARAM>(&found));
-    return found.windows;
-}
-
 std::vector<Launch> CollectLaunches(const std::string& markerDirectory)
 {
     std::vector<Launch> launches;
@@ -368,6 +361,13 @@ private:
 };
 
 }  // namespace
+
+std::vector<HWND> VisibleTopLevelWindows(DWORD processId)
+{
+    ProcessWindows found{processId, {}};
+    EnumWindows(&CollectVisibleWindow, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
 
 CaseDirectory::CaseDirectory() : CaseDirectory(UniqueScratchPath("case"), true)
 {

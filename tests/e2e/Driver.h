@@ -132,6 +132,9 @@ EditSample SampleEdit(HWND edit, std::size_t step);
 void Click(HWND control);
 void PressKey(HWND target, UINT virtualKey);
 
+// The visible top-level windows of a process.
+std::vector<HWND> VisibleTopLevelWindows(DWORD processId);
+
 // The window that has the keyboard focus in the thread that owns window.
 HWND FocusOf(HWND window);
 
