@@ -53,7 +53,6 @@ TEST_F(StartUpTest, FindsItsIniFileInTheCurrentDirectoryUnderItsOwnName)
          kNoSuitableKeysText, "TOLVAN", "", "", ""},
         {"a copy under another name", "INSTALL.EXE", "", "TOLVAN.ini",
          IniText({"[Init]", "Silent=1", "DefaultPath=SETUP.EXE"}), IniNotFoundText(dir / "INSTALL.ini"), "INSTALL", "", "", ""},
-        {"a name with two dots", "my.setup.exe", "", "", "", IniNotFoundText(dir / "my.setup.ini"), "my.setup", "", "", ""},
         {"a name with two dots and its INI file", "my.setup.exe", "", "my.setup.ini",
          IniText({"[Init]", "Silent=1", "DefaultPath=NOSUCH.EXE"}), LaunchFailedText("NOSUCH.EXE"), "my.setup", "", "", ""},
         {"the INI file beside the launcher, not in the current directory", "MEDIA\\TOLVAN.EXE", "WORK",
@@ -195,16 +194,17 @@ TEST_F(StartUpTest, AtADriveRootTheIniPathHasOneSeparator)
     ExpectOnlyLaunch(RunChecked(root, options), drive.Root() + "SETUP\\SETUP.EXE", drive.Root());
 }
 
+// The profile read's cut at 79 characters is the Win32 layer's to check;
+// here a path of more reaches the shell and the message cut, with its "%"
+// and bytes above 127 as written.
 TEST_F(StartUpTest, ValuesArePassedOnAsWrittenAndCutAt79Characters)
 {
     if (!SingleByteCodePage())
         GTEST_SKIP() << WithoutSingleByteCodePage();
     dir.CopyLauncher("TOLVAN.EXE");
-    const std::string longPath = "T:\\" + std::string(76, 'A') + "BCDEFGHIJ.EXE";
-    for (const std::string& path : {std::string("%s%d%n%x\\SETUP.EXE"), std::string("T:\\Caf\xE9\\\xC4\xFF.EXE"), longPath}) {
-        dir.Write("TOLVAN.ini", "[Init]\r\nSilent=1\r\nDefaultPath=" + path + "\r\n");
-        ExpectOnlyMessage(Run(), LaunchFailedText(path.substr(0, 79)));
-    }
+    const std::string path = "T:\\%s%d%n%x\\Caf\xE9\\\xC4\xFF\\" + std::string(70, 'A') + "BCDEFGHIJ.EXE";
+    dir.Write("TOLVAN.ini", IniText({"[Init]", "Silent=1", "DefaultPath=" + path}));
+    ExpectOnlyMessage(Run(), LaunchFailedText(path.substr(0, 79)));
 }
 
 TEST(DoubleByteCodePage, ALauncherNamedInDoubleByteCharactersFindsItsIniFileAndShowsItsName)
