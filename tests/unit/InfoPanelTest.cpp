@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/CountedText.h"
@@ -137,22 +138,21 @@ TEST(InfoPanel, ShowsTheBytesAndEndUserTurnsOkIntoAccept)
     }
 }
 
+// Cause 10, of a drive without its disk, is the one number of two digits
+// that ends in 0.
 TEST(InfoPanel, AFileThatCannotBeOpenedIsNamedWithItsCause)
 {
-    ScriptedFile missing("");
-    missing.openCause = 2;
-    InfoPanelContent content = Fill(missing, "license.txt");
-    EXPECT_EQ(Outcome::OpenFailed, content.outcome);
-    EXPECT_EQ(2, content.cause);
-    EXPECT_FALSE(content.accept);
-    EXPECT_EQ(InfoOpenFailedText("license.txt", 2), Str(content.text));
-
-    ScriptedFile shared("END USER");
-    shared.openCause = 11;
-    content = Fill(shared, "sub\\info.txt");
-    EXPECT_EQ(InfoOpenFailedText("sub\\info.txt", 11), Str(content.text));
-    EXPECT_FALSE(content.accept);
-    EXPECT_TRUE(shared.reads.empty());
+    const std::pair<int, std::string> cases[] = {{2, "license.txt"}, {10, "A:\\LICENSE.TXT"}, {11, "sub\\info.txt"}};
+    for (const auto& [cause, name] : cases) {
+        ScriptedFile file("END USER");
+        file.openCause = cause;
+        const InfoPanelContent content = Fill(file, name);
+        EXPECT_EQ(Outcome::OpenFailed, content.outcome);
+        EXPECT_EQ(cause, content.cause);
+        EXPECT_FALSE(content.accept);
+        EXPECT_EQ(InfoOpenFailedText(name, cause), Str(content.text));
+        EXPECT_TRUE(file.reads.empty());
+    }
 }
 
 TEST(InfoPanel, AFailedReadOrCloseLeavesThePanelEmptyWithTheCause)

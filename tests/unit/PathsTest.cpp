@@ -47,6 +47,7 @@ TEST(ApplicationName, IsTheFileNameWithoutDirectoryAndExtension)
         {"C:\\Setup.exe", "Setup"},            {"E:\\Install\\my.setup.exe", "my.setup"},
         {"\\\\server\\share/INSTALL.EXE", "INSTALL"}, {"A:INSTALL.EXE", "INSTALL"},
         {"INSTALL.EXE", "INSTALL"},            {"C:\\my.dir\\SETUP", "my"},
+        {"D:\\XTRA\\MAXIMAL.EXE", "MAXIMAL"},
     };
     for (const auto& [modulePath, name] : cases)
         EXPECT_EQ(name, ApplicationNameFromModulePath(modulePath)) << modulePath;

@@ -41,6 +41,10 @@ TEST(CountedString, TakesPiecesOfItself)
     EXPECT_EQ("abcabc", text);
     ASSERT_TRUE(text.Assign(text.GetString() + 2, 3));
     EXPECT_EQ("cab", text);
+    // A piece from inside, while the text grows and moves.
+    CString grown = Text("abcd");
+    ASSERT_TRUE(grown.Append(grown.GetString() + 1, 3));
+    EXPECT_EQ("abcdbcd", grown);
 }
 
 TEST(CountedString, ComparesAndOpensByteForByte)
@@ -56,6 +60,16 @@ TEST(CountedString, ComparesAndOpensByteForByte)
     CString moved = std::move(source);
     EXPECT_EQ("", source);
     EXPECT_EQ("x", moved);
-    moved.Empty();
-    EXPECT_EQ("", moved);
+    CString assigned = Text("old");
+    assigned = std::move(moved);
+    EXPECT_EQ("x", assigned);
+    // A text moved from, by construction or by assignment, is empty and
+    // takes a new text.
+    for (CString* left : {&source, &moved}) {
+        EXPECT_EQ(0u, left->GetLength());
+        ASSERT_TRUE(left->Append("a"));
+        EXPECT_EQ("a", *left);
+    }
+    assigned.Empty();
+    EXPECT_EQ("", assigned);
 }
