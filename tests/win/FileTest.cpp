@@ -81,6 +81,19 @@ TEST(File, ReadsWithoutSharingTheFile)
     EXPECT_TRUE(DeleteFileA(path.c_str()));
 }
 
+// The panel's reader leaves a file whose read failed to the file object:
+// it closes the file when it goes, so that no handle outlives it.
+TEST(File, ClosesItsFileWhenItGoes)
+{
+    const std::string path = UniqueScratchPath("left-open.txt");
+    ASSERT_TRUE(WriteBytes(path, "END USER"));
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), nullptr));
+    }
+    EXPECT_TRUE(DeleteFileA(path.c_str())) << "the file is still open (error " << GetLastError() << ")";
+}
+
 TEST(File, AFailedReadFillsTheErrorRecord)
 {
     ServerPipe pipe("tolvan-file");
