@@ -110,30 +110,38 @@ TEST(File, AFailedReadFillsTheErrorRecord)
     EXPECT_EQ(109, error.osError);
 }
 
+// Blocks of 64 KiB: a 49-byte read across the first block's end takes 23
+// bytes from it; after it, a second block of 40 bytes has more than the
+// read has room for.
 TEST(File, ADiskFileReadsTheSameInSmallPiecesAcrossItsReadAheadBlocks)
 {
-    const std::string path = UniqueScratchPath("large.txt");
-    std::string bytes;
-    for (int i = 0; bytes.size() < 200000; ++i)
-        bytes += std::to_string(i) + (i % 7 ? " " : "\r\n");
-    ASSERT_TRUE(WriteBytes(path, bytes));
-    std::string read;
-    {
-        CFile file;
-        ASSERT_TRUE(file.Open(path.c_str(), nullptr));
-        EXPECT_EQ(bytes.size(), file.GetLength());
-        char buffer[49];
-        for (UINT n = 49; n == 49;) {
-            ASSERT_TRUE(file.Read(buffer, sizeof buffer, n, nullptr));
-            read.append(buffer, n);
+    for (const std::size_t size : {std::size_t(200000), std::size_t(65536 + 40)}) {
+        SCOPED_TRACE(size);
+        const std::string path = UniqueScratchPath("large.txt");
+        std::string bytes;
+        for (int i = 0; bytes.size() < size; ++i)
+            bytes += std::to_string(i) + (i % 7 ? " " : "\r\n");
+        bytes.resize(size);
+        ASSERT_TRUE(WriteBytes(path, bytes));
+        std::string read;
+        {
+            CFile file;
+            ASSERT_TRUE(file.Open(path.c_str(), nullptr));
+            EXPECT_EQ(bytes.size(), file.GetLength());
+            char buffer[49];
+            for (UINT n = 49; n == 49;) {
+                ASSERT_TRUE(file.Read(buffer, sizeof buffer, n, nullptr));
+                ASSERT_LE(n, sizeof buffer);
+                read.append(buffer, n);
+            }
+            UINT n = 99;
+            EXPECT_TRUE(file.Read(buffer, sizeof buffer, n, nullptr));
+            EXPECT_EQ(0u, n);
+            EXPECT_TRUE(file.Close(nullptr));
         }
-        UINT n = 99;
-        EXPECT_TRUE(file.Read(buffer, sizeof buffer, n, nullptr));
-        EXPECT_EQ(0u, n);
-        EXPECT_TRUE(file.Close(nullptr));
+        EXPECT_TRUE(bytes == read);
+        EXPECT_TRUE(DeleteFileA(path.c_str()));
     }
-    EXPECT_TRUE(bytes == read);
-    EXPECT_TRUE(DeleteFileA(path.c_str()));
 }
 
 TEST(File, APipeGivesWhatItHasWithoutWaitingForMore)
