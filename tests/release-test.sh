@@ -109,7 +109,7 @@ windows_path() { local path=$1; echo "Z:${path//\//\\}"; }
 
 # The driver must take the launcher it is given: a missing one fails.
 if TOLVAN_LAUNCHER=$(windows_path "$work/missing.exe") "$wine_env" run "$state" "$e2e" \
-        --gtest_filter=StartUpTest.SilentLaunchesTheDefaultProgramInTheCurrentDirectory >"$work/missing.log" 2>&1; then
+        --gtest_filter=StartUpTest.FindsItsIniFileInTheCurrentDirectoryUnderItsOwnName >"$work/missing.log" 2>&1; then
     fail "the end-to-end driver ignored TOLVAN_LAUNCHER"
 fi
 TOLVAN_LAUNCHER=$(windows_path "$signed") "$wine_env" run "$state" "$e2e" \
