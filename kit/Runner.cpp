@@ -108,9 +108,6 @@ public:
             {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY, scratchKey},
             {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY, scratchKey},
             {HKEY_CLASSES_ROOT, 0, kScratchKeyName},
-            // Random media probe the same path under every root.
-            {HKEY_CLASSES_ROOT, 0, scratchKey},
-            {HKEY_CLASSES_ROOT, 0, "Software"},
         };
         for (KnownKey& known : keys_) {
             HKEY key = nullptr;

@@ -4,7 +4,8 @@
 // values with bytes above 127, "%", blanks, quotes and more than 79
 // characters, any Silent), random registries over the three roots, and
 // random licence files (any bytes, zero bytes, byte-order marks, up to
-// 200 KiB).
+// 200 KiB). Each rule has its own cases in the tests; this looks, on
+// demand (scripts/fuzz.sh), for the combinations they do not have.
 //
 //   TOLVAN_FUZZ_SEED   the first case's seed (default 20261208); case i
 //                      has the seed SEED + i, which replays it alone
