@@ -13,6 +13,7 @@
 #include "tests/Pixels.h"
 #include "tests/Scratch.h"
 #include "tests/ThisProgram.h"
+#include "tests/WinFiles.h"
 #include "tests/WineRoute.h"
 
 namespace fs = std::filesystem;
@@ -426,13 +427,7 @@ void CaseDirectory::Write(const std::string& relative, const std::string& bytes)
 {
     const std::string path = *this / relative;
     MakeParents(path);
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    Check(file != INVALID_HANDLE_VALUE, "cannot write " + path);
-    DWORD written = 0;
-    const bool whole =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
-    CloseHandle(file);
-    Check(whole, "cannot write " + path);
+    Check(WriteBytes(path, bytes), "cannot write " + path);
 }
 
 std::string CaseDirectory::Read(const std::string& relative) const

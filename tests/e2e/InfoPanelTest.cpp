@@ -7,6 +7,7 @@
 
 #include "resources/resource.h"
 #include "tests/ExpectedTexts.h"
+#include "tests/WinFiles.h"
 #include "tests/WinThread.h"
 #include "tests/e2e/LargeLicence.h"
 #include "tests/e2e/LauncherTest.h"
@@ -122,18 +123,16 @@ TEST_F(InfoPanelTest, AReadThatFailsIsReportedAndTheDialogStillWorks)
 {
     // A pipe whose other end goes away once the launcher has opened it:
     // the open succeeds and the first read fails (broken pipe, 109).
-    const std::string pipeName = "\\\\.\\pipe\\tolvan-info-" + std::to_string(GetCurrentProcessId());
-    const HANDLE pipe = CreateNamedPipeA(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
-                                         0, 0, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, pipe);
-    WinThread server([pipe] {
-        ConnectNamedPipe(pipe, nullptr);
-        CloseHandle(pipe);
+    ServerPipe pipe("tolvan-info");
+    ASSERT_TRUE(pipe.Made());
+    WinThread server([&pipe] {
+        ConnectNamedPipe(pipe.Handle(), nullptr);
+        pipe.Close();
     });
-    const Shown shown = ShowAndConfirm(pipeName);
+    const Shown shown = ShowAndConfirm(pipe.Name());
     // A launcher that never opened the pipe leaves the server waiting for
     // it; a connection of this program's own ends the wait.
-    const HANDLE unblock = CreateFileA(pipeName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE unblock = CreateFileA(pipe.Name().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (unblock != INVALID_HANDLE_VALUE)
         CloseHandle(unblock);
     server.join();
