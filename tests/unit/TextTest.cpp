@@ -60,9 +60,14 @@ TEST(CountedString, ComparesAndOpensByteForByte)
     CString moved = std::move(source);
     EXPECT_EQ("", source);
     EXPECT_EQ("x", moved);
-    CString assigned = Text("old");
+    // A string that grew takes the room of the text it is given, not the
+    // room it had.
+    CString assigned;
+    ASSERT_TRUE(assigned.Append("older"));
     assigned = std::move(moved);
     EXPECT_EQ("x", assigned);
+    ASSERT_TRUE(assigned.Append("yz"));
+    EXPECT_EQ("xyz", assigned);
     // A text moved from, by construction or by assignment, is empty and
     // takes a new text.
     for (CString* left : {&source, &moved}) {
