@@ -51,6 +51,7 @@ TEST(File, ReadsWithoutSharingTheFile)
 {
     const std::string path = UniqueScratchPath("shared.txt");
     ASSERT_TRUE(WriteBytes(path, "0123456789"));
+    HANDLE reused = nullptr;
     {
         // The platform hands a freed handle value out again first: the
         // file's handle is the one this event had.
@@ -77,7 +78,13 @@ TEST(File, ReadsWithoutSharingTheFile)
             EXPECT_EQ(expected, read);
         }
         EXPECT_TRUE(file.Close(nullptr));
+        // The next handle made gets the closed file's value: the file
+        // object, when it goes, leaves that one alone.
+        reused = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     }
+    DWORD flags = 0;
+    EXPECT_TRUE(GetHandleInformation(reused, &flags)) << "the closed file closed another handle when it went";
+    CloseHandle(reused);
     EXPECT_TRUE(DeleteFileA(path.c_str()));
 }
 
