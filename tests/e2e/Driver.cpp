@@ -874,11 +874,6 @@ RunResult Run(const RunOptions& options)
     return result;
 }
 
-std::string IconPixels(HICON icon)
-{
-    return IconPixels(icon, RGB(0, 128, 128), GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
-}
-
 std::string Describe(const RunResult& result)
 {
     std::ostringstream out;

@@ -103,10 +103,6 @@ struct RunOptions {
 // and for whatever it started to end, and tells what happened.
 RunResult Run(const RunOptions& options);
 
-// The pixels of an icon drawn at the size of the system's icons on a fixed
-// background, to tell icons apart that live in different processes.
-std::string IconPixels(HICON icon);
-
 // Texts of another process's windows, read whole with WM_GETTEXT, or the
 // case fails saying why.
 std::string WindowText(HWND window);

@@ -13,6 +13,7 @@
 #include "tests/Pixels.h"
 #include "tests/Scratch.h"
 #include "tests/WinFiles.h"
+#include "tests/WineRoute.h"
 #include "win32/WinApp.h"
 
 namespace {
@@ -159,6 +160,18 @@ TEST(LauncherDialog, UsesTheProgramIconForCaptionTaskBarAndDragging)
     EXPECT_EQ(dialog.Icon(), big);
     EXPECT_EQ(dialog.Icon(), small);
     EXPECT_EQ(dialog.Icon(), dragged);
+    // And that icon is icon 128, as drawn at the size of the system's icons.
+    const auto drawn = [](HICON icon) {
+        const int width = GetSystemMetrics(SM_CXICON), height = GetSystemMetrics(SM_CYICON);
+        return Pixels(width, height, [&](HDC memory, HDC) {
+            DrawIconEx(memory, 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+        });
+    };
+    const auto icon128 = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(128), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    ASSERT_NE(nullptr, icon128);
+    EXPECT_TRUE(drawn(icon128) == drawn(dialog.Icon())) << "the dialog's icon is not icon 128";
+    DestroyIcon(icon128);
 }
 
 TEST(LauncherDialog, F1AsksForHelpOnlyWithoutShiftCtrlOrAlt)
@@ -231,6 +244,54 @@ TEST(LauncherDialog, APanelWithoutRoomForTheTextIsReportedAndLeftEmpty)
     EXPECT_EQ("OK", okLabel);
     EXPECT_EQ(0, placed.left);
     EXPECT_EQ(0, placed.top);
+}
+
+namespace {
+
+// The work area of the session, as the task bar sets it, replaced for a
+// while and then put back.
+class WorkArea {
+public:
+    explicit WorkArea(RECT area)
+    {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &saved_, 0);
+        set_ = SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, SPIF_SENDCHANGE) != FALSE;
+    }
+    WorkArea(const WorkArea&) = delete;
+    WorkArea& operator=(const WorkArea&) = delete;
+    ~WorkArea() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved_, SPIF_SENDCHANGE); }
+
+    bool Set() const { return set_; }
+
+private:
+    RECT saved_ = {};
+    bool set_ = false;
+};
+
+}  // namespace
+
+TEST(LauncherDialog, ADialogLargerThanTheWorkAreaLiesOnItsLeftAndTopEdges)
+{
+    if (!WindowsArePainted())
+        GTEST_SKIP() << kUnpaintedReason;
+    RECT screen;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+    const RECT small = {screen.left + 40, screen.top + 30, screen.left + 240, screen.top + 130};
+    LaunchSettings settings;
+    CLauncherDlg dialog(settings);
+    RECT window = {};
+    {
+        const WorkArea area(small);
+        ASSERT_TRUE(area.Set());
+        Script::Run(dialog, {[&](HWND shown) {
+                        GetWindowRect(shown, &window);
+                        PostMessageA(shown, WM_COMMAND, IDCANCEL, 0);
+                    }});
+    }
+    EXPECT_GT(window.right - window.left, small.right - small.left);
+    EXPECT_GT(window.bottom - window.top, small.bottom - small.top);
+    EXPECT_EQ(small.left, window.left);
+    EXPECT_EQ(small.top, window.top);
 }
 
 TEST(DialogFramework, AMissingTemplateGivesMinusOne)
