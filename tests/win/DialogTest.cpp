@@ -294,10 +294,20 @@ TEST(LauncherDialog, ADialogLargerThanTheWorkAreaLiesOnItsLeftAndTopEdges)
     EXPECT_EQ(small.top, window.top);
 }
 
-TEST(DialogFramework, AMissingTemplateGivesMinusOne)
+// A dialog that is not made, or is ended by a quit request, is not OK; the
+// request stays queued for whoever runs the next loop.
+TEST(DialogFramework, GivesMinusOneWithoutATemplateOrOnAQuitRequestItLeavesQueued)
 {
-    CDialog dialog(999, nullptr);
-    EXPECT_EQ(-1, dialog.DoModal());
+    CDialog missing(999, nullptr);
+    EXPECT_EQ(-1, missing.DoModal());
+
+    LaunchSettings settings;
+    CLauncherDlg dialog(settings);
+    EXPECT_EQ(-1, Script::Run(dialog, {[](HWND) { PostQuitMessage(7); }}));
+    EXPECT_EQ(nullptr, dialog.Handle());
+    MSG quit;
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(7u, quit.wParam);
 }
 
 // The paint handler of the minimised dialog draws, and where a minimised
